@@ -31,7 +31,8 @@ class EStringListError : public std::runtime_error {
 // Add, AddObject, Clear, Delete, Insert and InsertObject are virtual so that derived lists can
 // enforce what their items carry; like Delphi, Add and Insert go through AddObject and
 // InsertObject with no object, and SetText, SetValues, Assign and the loaders go through Add,
-// AddObject, Delete and Clear. Strings are compared without case (AnsiCompareText).
+// AddObject, Delete and Clear. IndexOf and the names of Name=Value lines match without case
+// (AnsiSameText, Ä equals ä); Sort orders by AnsiCompareText.
 class TStringList : public TObject {
  public:
   explicit TStringList(bool OwnsObjects = false);
