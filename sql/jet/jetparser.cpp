@@ -685,7 +685,11 @@ class Parser {
       ExpectSymbol(")");
       return expr;
     }
-    if (IsReserved(token)) Unexpected();
+    // LEFT, RIGHT and ASC are keywords and functions.
+    const bool keywordFunction = (token.IsKeyword("LEFT") || token.IsKeyword("RIGHT") ||
+                                  token.IsKeyword("ASC")) &&
+                                 Peek(1).IsSymbol("(");
+    if (IsReserved(token) && !keywordFunction) Unexpected();
     Advance();
     if (!token.Bracketed && Current().IsSymbol("(")) return ParseFunctionCall(token);
     if (AcceptSymbol(".")) {
