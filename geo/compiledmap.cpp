@@ -176,8 +176,8 @@ class CompiledMap::Loader {
 
   bool checkAddressesAndStreets() {
     for (const AddressRecord& a : map_.addresses_) {
-      for (std::uint32_t id : {a.country, a.postalCode, a.town, a.district, a.street,
-                               a.houseNumber}) {
+      for (std::uint32_t id :
+           {a.country, a.postalCode, a.town, a.district, a.street, a.houseNumber}) {
         if (!checkText(id)) return false;
       }
     }
@@ -230,8 +230,8 @@ class CompiledMap::Loader {
         if ((*indices)[i] >= map_.features_.size()) return damaged("Raumindex");
       }
       map_.featureTrees_.emplace_back(
-          std::span<const Box>(reinterpret_cast<const Box*>(boxWords->data()), boxCount),
-          *indices, items, nodeSize);
+          std::span<const Box>(reinterpret_cast<const Box*>(boxWords->data()), boxCount), *indices,
+          items, nodeSize);
     }
     return pos == words.size() ? true : damaged("Raumindex");
   }

@@ -68,9 +68,9 @@ double distanceMetres(double lon1, double lat1, double lon2, double lat2) {
   constexpr double kMeanRadius = 6371008.8;
   const double dLat = (lat2 - lat1) * kDegree;
   const double dLon = (lon2 - lon1) * kDegree;
-  const double a = std::sin(dLat / 2) * std::sin(dLat / 2) +
-                   std::cos(lat1 * kDegree) * std::cos(lat2 * kDegree) * std::sin(dLon / 2) *
-                       std::sin(dLon / 2);
+  const double a =
+      std::sin(dLat / 2) * std::sin(dLat / 2) +
+      std::cos(lat1 * kDegree) * std::cos(lat2 * kDegree) * std::sin(dLon / 2) * std::sin(dLon / 2);
   return 2 * kMeanRadius * std::asin(std::min(1.0, std::sqrt(a)));
 }
 

@@ -22,9 +22,7 @@ struct Box {
   std::int32_t maxY = -1;
 
   bool empty() const { return maxX < minX || maxY < minY; }
-  bool contains(Point p) const {
-    return p.x >= minX && p.x <= maxX && p.y >= minY && p.y <= maxY;
-  }
+  bool contains(Point p) const { return p.x >= minX && p.x <= maxX && p.y >= minY && p.y <= maxY; }
   bool intersects(const Box& o) const {
     return !empty() && !o.empty() && minX <= o.maxX && o.minX <= maxX && minY <= o.maxY &&
            o.minY <= maxY;

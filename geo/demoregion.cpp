@@ -49,7 +49,8 @@ class DemoRegion {
     for (std::size_t i = 1; i < corners.size(); ++i) {
       const auto [x0, y0] = corners[i - 1];
       const auto [x1, y1] = corners[i];
-      const int steps = std::max(1, static_cast<int>(std::ceil(std::hypot(x1 - x0, y1 - y0) / 100)));
+      const int steps =
+          std::max(1, static_cast<int>(std::ceil(std::hypot(x1 - x0, y1 - y0) / 100)));
       for (int s = 1; s <= steps; ++s) {
         nodes.push_back(w_.node(x0 + (x1 - x0) * s / steps, y0 + (y1 - y0) * s / steps));
       }
@@ -98,8 +99,8 @@ class DemoRegion {
       house(name, std::to_string(next), x, y);
       // Every fifth even house has a neighbour with a letter, as on real streets.
       if (side < 0 && next % 10 == 2) {
-        house(name, std::to_string(next) + "a",
-              static_cast<int>(std::lround(x + ux * 12)), static_cast<int>(std::lround(y + uy * 12)));
+        house(name, std::to_string(next) + "a", static_cast<int>(std::lround(x + ux * 12)),
+              static_cast<int>(std::lround(y + uy * 12)));
       }
       next += 2;
     }
@@ -214,7 +215,8 @@ class DemoRegion {
   void river() {
     std::vector<std::int64_t> nodes;
     for (int x = -2975; x <= 5975; x += 50) {
-      nodes.push_back(w_.node(x, kRiverY + static_cast<int>(std::lround(10 * std::sin(x / 300.0)))));
+      nodes.push_back(
+          w_.node(x, kRiverY + static_cast<int>(std::lround(10 * std::sin(x / 300.0)))));
     }
     w_.way(nodes, {{"waterway", "river"}, {"name", "Lindach"}});
     area({{-2975, 80}, {5975, 80}, {5975, 120}, {-2975, 120}},

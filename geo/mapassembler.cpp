@@ -39,7 +39,7 @@ struct AddressTallies {
 };
 
 AddressEntry completed(const RawAddress& raw, const LocalityResolver& locality) {
-  AddressEntry a{raw.country, raw.postalCode, raw.town, raw.district,
+  AddressEntry a{raw.country, raw.postalCode,  raw.town, raw.district,
                  raw.street,  raw.houseNumber, raw.point};
   if (a.postalCode.empty()) a.postalCode = locality.postalCode(a.point);
   if (a.town.empty()) a.town = locality.town(a.point);
@@ -64,8 +64,7 @@ std::optional<int> interpolationStep(const std::string& scheme) {
 
 // Numbers strictly between two numbered ends of an interpolation line, placed along it.
 void interpolate(const RawInterpolation& line, std::size_t from, std::size_t to,
-                 const RawAddress& a, const RawAddress& b, int step,
-                 std::vector<RawAddress>& out) {
+                 const RawAddress& a, const RawAddress& b, int step, std::vector<RawAddress>& out) {
   const auto n1 = plainNumber(a.houseNumber);
   const auto n2 = plainNumber(b.houseNumber);
   constexpr int kMaxHouses = 1000;  // anything longer is a tagging mistake
@@ -105,25 +104,62 @@ std::vector<RawAddress> expandInterpolations(OsmContent& content) {
   return houses;
 }
 
+// Whatever is still missing comes from the nearest address (within about 2 km) that has it.
+void fillFromNearestNeighbour(std::vector<AddressEntry>& addresses) {
+  constexpr double kReach = 3000;  // map units
+  ReachSet neighbours;
+  bool anyMissing = false;
+  for (std::uint32_t i = 0; i < addresses.size(); ++i) {
+    const AddressEntry& a = addresses[i];
+    if (!a.town.empty() && !a.postalCode.empty()) {
+      neighbours.add(a.point, kReach, i);
+    } else {
+      anyMissing = true;
+    }
+  }
+  if (!anyMissing) return;
+  neighbours.build();
+  for (AddressEntry& a : addresses) {
+    if (!a.town.empty() && !a.postalCode.empty()) continue;
+    const auto nearest = neighbours.nearest(a.point);
+    if (!nearest) continue;
+    const AddressEntry& neighbour = addresses[nearest->value];
+    if (a.town.empty()) a.town = neighbour.town;
+    if (a.postalCode.empty()) a.postalCode = neighbour.postalCode;
+  }
+}
+
 void addAddresses(OsmContent& content, MapBuilder& builder, AddressTallies& tallies) {
   auto houses = expandInterpolations(content);
-  auto add = [&](RawAddress raw) {
+  std::vector<AddressEntry> addresses;
+  auto take = [&](RawAddress raw) {
     if (!raw.complete) return;
     if (!raw.located) {
       if (raw.memberBounds.empty()) return;
       raw.point = {raw.memberBounds.minX / 2 + raw.memberBounds.maxX / 2,
                    raw.memberBounds.minY / 2 + raw.memberBounds.maxY / 2};
     }
-    const AddressEntry a = completed(raw, content.locality);
+    addresses.push_back(completed(raw, content.locality));
+  };
+  for (const RawAddress& raw : content.addresses) take(raw);
+  for (RawAddress& raw : houses) take(std::move(raw));
+
+  for (const AddressEntry& a : addresses) {
     tallies.postalByStreetTown.count(streetTownKey(a.street, a.town), a.postalCode);
     tallies.postalByStreet.count(a.street, a.postalCode);
     tallies.townByStreet.count(a.street, a.town);
     tallies.postalByTown.count(a.town, a.postalCode);
     if (!a.district.empty()) tallies.postalByTown.count(a.district, a.postalCode);
-    builder.addAddress(a);
-  };
-  for (const RawAddress& raw : content.addresses) add(raw);
-  for (RawAddress& raw : houses) add(std::move(raw));
+  }
+  for (AddressEntry& a : addresses) {
+    // Without a postal code area, the neighbours in the same street tell it.
+    if (a.postalCode.empty()) {
+      a.postalCode = tallies.postalByStreetTown.mostCommon(streetTownKey(a.street, a.town));
+    }
+    if (a.postalCode.empty()) a.postalCode = tallies.postalByTown.mostCommon(a.town);
+  }
+  fillFromNearestNeighbour(addresses);
+  for (const AddressEntry& a : addresses) builder.addAddress(a);
 }
 
 void addStreets(const OsmContent& content, const AddressTallies& tallies, MapBuilder& builder) {
@@ -133,7 +169,8 @@ void addStreets(const OsmContent& content, const AddressTallies& tallies, MapBui
     std::string town = content.locality.town(middle);
     if (town.empty()) town = tallies.townByStreet.mostCommon(line.name);
     std::string postal = content.locality.postalCode(middle);
-    if (postal.empty()) postal = tallies.postalByStreetTown.mostCommon(streetTownKey(line.name, town));
+    if (postal.empty())
+      postal = tallies.postalByStreetTown.mostCommon(streetTownKey(line.name, town));
     if (postal.empty()) postal = tallies.postalByStreet.mostCommon(line.name);
     StreetEntry& street = streets[{line.name, town, postal}];
     street.name = line.name;
@@ -160,8 +197,11 @@ void addPlaces(const OsmContent& content, const AddressTallies& tallies, MapBuil
       if (place.town == place.name) place.town.clear();
     }
     builder.addPlace(place);
-    builder.addFeature({FeatureKind::PlaceLabel, static_cast<std::uint8_t>(raw.kind), 0,
-                        static_cast<std::uint8_t>(placeLevel(raw.kind)), raw.name,
+    builder.addFeature({FeatureKind::PlaceLabel,
+                        static_cast<std::uint8_t>(raw.kind),
+                        0,
+                        static_cast<std::uint8_t>(placeLevel(raw.kind)),
+                        raw.name,
                         {{raw.centre}}});
   }
 }
@@ -169,6 +209,9 @@ void addPlaces(const OsmContent& content, const AddressTallies& tallies, MapBuil
 }  // namespace
 
 void assembleMap(OsmContent& content, MapBuilder& builder, const Progress& progress) {
+  for (const RawPlace& place : content.places) {
+    if (!place.fromOutline) content.locality.addPlaceCentre(place.name, place.kind, place.centre);
+  }
   content.locality.build();
   content.builtUpAreas.build();
   progress("Straßennetz: " + std::to_string(content.roads.size()) + " befahrbare Wege");

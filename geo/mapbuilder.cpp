@@ -48,8 +48,8 @@ void MapBuilder::addRoad(const RoadSegment& s) {
   const PointRange shape = addPoints(s.inner);
   const std::uint32_t name = strings_.id(s.name);
   const bool oneWay = s.forward != s.backward;
-  const auto flags = static_cast<std::uint8_t>((oneWay ? kEdgeOneWay : 0) |
-                                               (s.builtUp ? kEdgeBuiltUp : 0));
+  const auto flags =
+      static_cast<std::uint8_t>((oneWay ? kEdgeOneWay : 0) | (s.builtUp ? kEdgeBuiltUp : 0));
   const auto length = static_cast<float>(s.lengthMetres);
   if (s.forward) {
     edges_.push_back({s.from, s.to, length, name, shape, s.roadClass, flags, 0});
@@ -63,8 +63,8 @@ void MapBuilder::addRoad(const RoadSegment& s) {
 
 void MapBuilder::addAddress(const AddressEntry& a) {
   addresses_.push_back({strings_.id(a.country), strings_.id(a.postalCode), strings_.id(a.town),
-                        strings_.id(a.district), strings_.id(a.street),
-                        strings_.id(a.houseNumber), a.point});
+                        strings_.id(a.district), strings_.id(a.street), strings_.id(a.houseNumber),
+                        a.point});
   bounds_.extend(a.point);
 }
 
@@ -76,8 +76,13 @@ void MapBuilder::addStreet(const StreetEntry& s) {
 }
 
 void MapBuilder::addPlace(const PlaceEntry& p) {
-  places_.push_back({strings_.id(p.name), strings_.id(p.postalCode), strings_.id(p.town),
-                     p.population, p.centre, p.kind, {}});
+  places_.push_back({strings_.id(p.name),
+                     strings_.id(p.postalCode),
+                     strings_.id(p.town),
+                     p.population,
+                     p.centre,
+                     p.kind,
+                     {}});
   bounds_.extend(p.centre);
 }
 

@@ -56,7 +56,7 @@ enum class SectionId : std::uint32_t {
 };
 
 struct MetaRecord {
-  Box bounds;  // map coordinates of everything in the file
+  Box bounds;            // map coordinates of everything in the file
   std::uint32_t source;  // text id: name of the imported file
   std::uint32_t reserved;
 };
@@ -76,9 +76,9 @@ struct EdgeRecord {
   std::uint32_t source;
   std::uint32_t target;
   float lengthMetres;
-  std::uint32_t name;        // text id of the street name
-  PointRange shape;          // inner points from source to target (see kEdgeReversed)
-  std::uint8_t roadClass;    // 0 motorway ... 7 service/track
+  std::uint32_t name;      // text id of the street name
+  PointRange shape;        // inner points from source to target (see kEdgeReversed)
+  std::uint8_t roadClass;  // 0 motorway ... 7 service/track
   std::uint8_t flags;
   std::uint16_t reserved;
 };
@@ -116,22 +116,22 @@ struct PlaceRecord {
 };
 
 enum class FeatureKind : std::uint8_t {
-  Road,          // detail = road class, name, kFeatureOneWay
-  Path,          // ways not open to cars
+  Road,  // detail = road class, name, kFeatureOneWay
+  Path,  // ways not open to cars
   Railway,
   Waterway,
-  Water,         // area
-  Forest,        // area
-  Park,          // area
-  Farmland,      // area
-  Residential,   // area
-  Building,      // area
-  PlaceLabel,    // one point, name, detail = PlaceKind
+  Water,        // area
+  Forest,       // area
+  Park,         // area
+  Farmland,     // area
+  Residential,  // area
+  Building,     // area
+  PlaceLabel,   // one point, name, detail = PlaceKind
 };
 
 enum FeatureFlags : std::uint8_t {
-  kFeatureArea = 1,        // rings are closed outlines (outer and inner, fill even-odd)
-  kFeatureOneWay = 2,      // arrows along the drawing direction
+  kFeatureArea = 1,    // rings are closed outlines (outer and inner, fill even-odd)
+  kFeatureOneWay = 2,  // arrows along the drawing direction
   kFeatureBridge = 4,
   kFeatureTunnel = 8,
 };

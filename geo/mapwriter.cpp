@@ -71,7 +71,8 @@ bool MapWriter::write(const std::string& directory, std::string& error) const {
   {
     std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
     const std::vector<char> padding(kAlignment, 0);
-    out.write(reinterpret_cast<const char*>(head.data()), static_cast<std::streamsize>(head.size()));
+    out.write(reinterpret_cast<const char*>(head.data()),
+              static_cast<std::streamsize>(head.size()));
     std::uint64_t written = head.size();
     for (std::size_t i = 0; i < sections_.size(); ++i) {
       out.write(padding.data(), static_cast<std::streamsize>(table[i].offset - written));
@@ -89,7 +90,8 @@ bool MapWriter::write(const std::string& directory, std::string& error) const {
   }
   fs::rename(temporary, target, ec);
   if (ec) {
-    error = "Kartendatei kann nicht angelegt werden: " + target.string() + " (" + ec.message() + ")";
+    error =
+        "Kartendatei kann nicht angelegt werden: " + target.string() + " (" + ec.message() + ")";
     return false;
   }
   return true;

@@ -48,8 +48,8 @@ Line ringPoints(const osmium::NodeRefList& ring) {
   line.reserve(ring.size());
   for (const auto& ref : ring) {
     if (ref.location().valid()) {
-      line.push_back(lonLatToMap(ref.location().lon_without_check(),
-                                 ref.location().lat_without_check()));
+      line.push_back(
+          lonLatToMap(ref.location().lon_without_check(), ref.location().lat_without_check()));
     }
   }
   return line;
@@ -117,7 +117,8 @@ void OsmCollector::node(const osmium::Node& node) {
   if (tags["place"]) collectPlace(tags, point, false);
   // Bare house numbers are kept too: interpolation lines may give their street.
   if (tags["addr:housenumber"]) {
-    content_.addressOfNode.emplace(node.id(), static_cast<std::uint32_t>(content_.addresses.size()));
+    content_.addressOfNode.emplace(node.id(),
+                                   static_cast<std::uint32_t>(content_.addresses.size()));
     collectAddress(tags, point, true);
   }
 }
@@ -225,11 +226,12 @@ void OsmCollector::area(const osmium::Area& area) {
     collectPlace(tags, centroid(firstOuter), true);
   }
   if (const auto kind = areaKind(tags)) {
-    const std::string name = *kind == FeatureKind::Building ? tagOr(tags, "addr:housenumber")
-                                                            : tagOr(tags, "name");
-    content_.features.push_back({*kind, 0, kFeatureArea,
-                                 static_cast<std::uint8_t>(areaLevel(*kind, largestSideMetres(box))),
-                                 name, std::move(rings)});
+    const std::string name =
+        *kind == FeatureKind::Building ? tagOr(tags, "addr:housenumber") : tagOr(tags, "name");
+    content_.features.push_back(
+        {*kind, 0, kFeatureArea,
+         static_cast<std::uint8_t>(areaLevel(*kind, largestSideMetres(box))), name,
+         std::move(rings)});
   }
 }
 

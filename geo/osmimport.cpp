@@ -16,7 +16,8 @@ namespace geo {
 
 namespace {
 
-using LocationIndex = osmium::index::map::FlexMem<osmium::unsigned_object_id_type, osmium::Location>;
+using LocationIndex =
+    osmium::index::map::FlexMem<osmium::unsigned_object_id_type, osmium::Location>;
 using AreaManager = osmium::area::MultipolygonManager<osmium::area::Assembler>;
 
 struct AddressRelationPass : osmium::handler::Handler {
@@ -29,7 +30,8 @@ struct AddressRelationPass : osmium::handler::Handler {
 // nothing.
 osmium::TagsFilter areaFilter() {
   osmium::TagsFilter filter{false};
-  for (const char* key : {"landuse", "natural", "water", "waterway", "leisure", "building", "place"}) {
+  for (const char* key :
+       {"landuse", "natural", "water", "waterway", "leisure", "building", "place"}) {
     filter.add_rule(true, osmium::TagMatcher{key});
   }
   filter.add_rule(true, osmium::TagMatcher{"boundary", "postal_code"});
@@ -64,8 +66,8 @@ void readOsm(const std::string& input, osm::OsmContent& content, const osm::Prog
 
 }  // namespace
 
-bool importOsm(const std::string& inputFile, const std::string& outputDirectory,
-               std::string& error, const std::function<void(const std::string&)>& progress) {
+bool importOsm(const std::string& inputFile, const std::string& outputDirectory, std::string& error,
+               const std::function<void(const std::string&)>& progress) {
   const osm::Progress report = progress ? progress : [](const std::string&) {};
   std::error_code ec;
   if (!std::filesystem::is_regular_file(inputFile, ec)) {

@@ -22,9 +22,9 @@ bool oneOf(const char* value, const std::array<std::string_view, N>& list) {
 }
 
 bool isRoadLink(std::string_view highway, std::string_view base) {
-  return highway == base || (highway.size() == base.size() + 5 &&
-                             highway.substr(0, base.size()) == base &&
-                             highway.substr(base.size()) == "_link");
+  return highway == base ||
+         (highway.size() == base.size() + 5 && highway.substr(0, base.size()) == base &&
+          highway.substr(base.size()) == "_link");
 }
 
 }  // namespace
@@ -102,8 +102,8 @@ std::optional<FeatureKind> areaKind(const osmium::TagList& tags) {
   }
   if (equals(landuse, "forest") || equals(natural, "wood")) return FeatureKind::Forest;
   if (oneOf(tags["leisure"], std::array<std::string_view, 2>{"park", "garden"}) ||
-      oneOf(landuse, std::array<std::string_view, 4>{"grass", "recreation_ground",
-                                                     "village_green", "allotments"})) {
+      oneOf(landuse, std::array<std::string_view, 4>{"grass", "recreation_ground", "village_green",
+                                                     "allotments"})) {
     return FeatureKind::Park;
   }
   if (oneOf(landuse, std::array<std::string_view, 5>{"farmland", "meadow", "orchard", "vineyard",
@@ -166,7 +166,8 @@ int lineLevel(FeatureKind kind, const osmium::TagList& tags) {
 
 int areaLevel(FeatureKind kind, double largestSideMetres) {
   if (kind == FeatureKind::Building) return 3;
-  if (largestSideMetres > 5000) return kind == FeatureKind::Water || kind == FeatureKind::Forest ? 0 : 1;
+  if (largestSideMetres > 5000)
+    return kind == FeatureKind::Water || kind == FeatureKind::Forest ? 0 : 1;
   if (largestSideMetres > 1000) return 1;
   return 2;
 }

@@ -1,9 +1,8 @@
 #pragma once
 
 #include <optional>
-#include <string>
-
 #include <osmium/osm/tag.hpp>
+#include <string>
 
 #include "geo/mapformat.h"
 

@@ -1,9 +1,9 @@
 // zep-demo-region: writes the fictional demo region as OSM XML.
+#include "geo/demoregion.h"
+
 #include <cstring>
 #include <iostream>
 #include <string>
-
-#include "geo/demoregion.h"
 
 int main(int argc, char** argv) {
   if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {

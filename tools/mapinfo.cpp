@@ -15,17 +15,28 @@ nlohmann::json boxJson(geo::Point min, geo::Point max) {
 
 const char* featureKindName(geo::FeatureKind kind) {
   switch (kind) {
-    case geo::FeatureKind::Road: return "road";
-    case geo::FeatureKind::Path: return "path";
-    case geo::FeatureKind::Railway: return "railway";
-    case geo::FeatureKind::Waterway: return "waterway";
-    case geo::FeatureKind::Water: return "water";
-    case geo::FeatureKind::Forest: return "forest";
-    case geo::FeatureKind::Park: return "park";
-    case geo::FeatureKind::Farmland: return "farmland";
-    case geo::FeatureKind::Residential: return "residential";
-    case geo::FeatureKind::Building: return "building";
-    case geo::FeatureKind::PlaceLabel: return "placeLabel";
+    case geo::FeatureKind::Road:
+      return "road";
+    case geo::FeatureKind::Path:
+      return "path";
+    case geo::FeatureKind::Railway:
+      return "railway";
+    case geo::FeatureKind::Waterway:
+      return "waterway";
+    case geo::FeatureKind::Water:
+      return "water";
+    case geo::FeatureKind::Forest:
+      return "forest";
+    case geo::FeatureKind::Park:
+      return "park";
+    case geo::FeatureKind::Farmland:
+      return "farmland";
+    case geo::FeatureKind::Residential:
+      return "residential";
+    case geo::FeatureKind::Building:
+      return "building";
+    case geo::FeatureKind::PlaceLabel:
+      return "placeLabel";
   }
   return "unknown";
 }
@@ -45,8 +56,8 @@ nlohmann::json describe(const geo::CompiledMap& map) {
           {"places", map.places().size()},
           {"features", map.features().size()},
           {"featuresByKind", byKind},
-          {"bounds", {{"map", boxJson({b.minX, b.minY}, {b.maxX, b.maxY})},
-                      {"gps", boxJson(min, max)}}}};
+          {"bounds",
+           {{"map", boxJson({b.minX, b.minY}, {b.maxX, b.maxY})}, {"gps", boxJson(min, max)}}}};
 }
 
 }  // namespace
