@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <cstring>
 #include <filesystem>
 #include <limits>
@@ -192,12 +193,14 @@ class CompiledMap::Loader {
 
   bool checkPlacesAndFeatures() {
     for (const PlaceRecord& p : map_.places_) {
+      if (p.kind > PlaceKind::Locality) return damaged("Ortsart");
       if (!checkText(p.name) || !checkText(p.postalCode) || !checkText(p.town)) return false;
     }
     for (const FeatureRecord& f : map_.features_) {
-      if (!checkText(f.name) || !checkRanges(f.rings) || f.level >= kDetailLevels) {
-        return f.level >= kDetailLevels ? damaged("Detailstufe") : false;
+      if (f.level >= kDetailLevels || f.kind > FeatureKind::PlaceLabel) {
+        return damaged("Zeichenobjekt");
       }
+      if (!checkText(f.name) || !checkRanges(f.rings)) return false;
     }
     return true;
   }

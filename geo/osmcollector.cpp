@@ -1,6 +1,9 @@
 #include "geo/osmcollector.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <numbers>
 #include <string_view>
 
 #include "geo/osmtags.h"
@@ -57,7 +60,7 @@ Line ringPoints(const osmium::NodeRefList& ring) {
 
 double largestSideMetres(const Box& box) {
   const Point centreGps = mapToGps({box.minX / 2 + box.maxX / 2, box.minY / 2 + box.maxY / 2});
-  const double scale = std::cos(centreGps.y / kGpsUnitsPerDegree * 3.141592653589793 / 180.0);
+  const double scale = std::cos(centreGps.y / kGpsUnitsPerDegree * std::numbers::pi / 180.0);
   return std::max(double(box.maxX) - box.minX, double(box.maxY) - box.minY) * scale;
 }
 

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <map>
 #include <osmium/io/any_input.hpp>
+#include <osmium/io/any_output.hpp>
 #include <osmium/visitor.hpp>
 #include <set>
 
@@ -237,6 +238,30 @@ TEST_F(DemoImport, ImportIsRepeatable) {
   };
   EXPECT_EQ(bytes(CompiledMap::filePath(dir_->file("map"))),
             bytes(CompiledMap::filePath(dir_->file("again"))));
+}
+
+// Compressed XML and PBF give the same map as plain XML.
+TEST_F(DemoImport, ReadsEveryInputFormat) {
+  for (const char* name : {"demo.osm.gz", "demo.osm.bz2", "demo.osm.pbf"}) {
+    {
+      osmium::io::Reader reader(dir_->file("demo.osm"));
+      osmium::io::Writer writer(osmium::io::File(dir_->file(name)), osmium::io::overwrite::allow);
+      while (osmium::memory::Buffer buffer = reader.read()) writer(std::move(buffer));
+      writer.close();
+      reader.close();
+    }
+    std::string error;
+    const std::string out = dir_->file(std::string(name) + ".map");
+    ASSERT_TRUE(importOsm(dir_->file(name), out, error)) << name << ": " << error;
+    const auto map = CompiledMap::open(out, error);
+    ASSERT_TRUE(map) << name << ": " << error;
+    EXPECT_EQ(map->sourceName(), name);
+    EXPECT_EQ(map->nodes().size(), map_->nodes().size()) << name;
+    EXPECT_EQ(map->edges().size(), map_->edges().size()) << name;
+    EXPECT_EQ(map->addresses().size(), map_->addresses().size()) << name;
+    EXPECT_EQ(map->features().size(), map_->features().size()) << name;
+    EXPECT_EQ(map->bounds(), map_->bounds()) << name;
+  }
 }
 
 TEST(OsmImport, FailsWithAMessage) {
