@@ -6,6 +6,7 @@
 #include <optional>
 #include <tuple>
 
+#include "geo/namedpoints.h"
 #include "geo/roadgraph.h"
 
 namespace geo::osm {
@@ -35,7 +36,7 @@ std::string streetTownKey(const std::string& street, const std::string& town) {
 }
 
 struct AddressTallies {
-  Tally postalByStreetTown, postalByStreet, townByStreet, postalByTown;
+  Tally postalByStreetTown, postalByTown;
 };
 
 AddressEntry completed(const RawAddress& raw, const LocalityResolver& locality) {
@@ -129,7 +130,8 @@ void fillFromNearestNeighbour(std::vector<AddressEntry>& addresses) {
   }
 }
 
-void addAddresses(OsmContent& content, MapBuilder& builder, AddressTallies& tallies) {
+std::vector<AddressEntry> addAddresses(OsmContent& content, MapBuilder& builder,
+                                       AddressTallies& tallies) {
   auto houses = expandInterpolations(content);
   std::vector<AddressEntry> addresses;
   auto take = [&](RawAddress raw) {
@@ -146,8 +148,6 @@ void addAddresses(OsmContent& content, MapBuilder& builder, AddressTallies& tall
 
   for (const AddressEntry& a : addresses) {
     tallies.postalByStreetTown.count(streetTownKey(a.street, a.town), a.postalCode);
-    tallies.postalByStreet.count(a.street, a.postalCode);
-    tallies.townByStreet.count(a.street, a.town);
     tallies.postalByTown.count(a.town, a.postalCode);
     if (!a.district.empty()) tallies.postalByTown.count(a.district, a.postalCode);
   }
@@ -160,18 +160,33 @@ void addAddresses(OsmContent& content, MapBuilder& builder, AddressTallies& tall
   }
   fillFromNearestNeighbour(addresses);
   for (const AddressEntry& a : addresses) builder.addAddress(a);
+  return addresses;
 }
 
-void addStreets(const OsmContent& content, const AddressTallies& tallies, MapBuilder& builder) {
+// A street takes town and postal code from the nearest address in it; streets without
+// addresses from their surroundings or, failing those, the nearest address of any street.
+void addStreets(const OsmContent& content, const std::vector<AddressEntry>& addresses,
+                const AddressTallies& tallies, MapBuilder& builder) {
+  NamedPointIndex addressesByStreet(3000);  // map units, about 2 km
+  const std::string anyStreet;              // files every address a second time, under no name
+  for (std::uint32_t i = 0; i < addresses.size(); ++i) {
+    addressesByStreet.add(addresses[i].street, addresses[i].point, i);
+    addressesByStreet.add(anyStreet, addresses[i].point, i);
+  }
   std::map<std::tuple<std::string, std::string, std::string>, StreetEntry> streets;
   for (const NamedLine& line : content.streetLines) {
-    const Point middle = pointAlong(line.line, 0.5);
-    std::string town = content.locality.town(middle);
-    if (town.empty()) town = tallies.townByStreet.mostCommon(line.name);
-    std::string postal = content.locality.postalCode(middle);
-    if (postal.empty())
-      postal = tallies.postalByStreetTown.mostCommon(streetTownKey(line.name, town));
-    if (postal.empty()) postal = tallies.postalByStreet.mostCommon(line.name);
+    std::string town, postal;
+    if (const auto nearest = addressesByStreet.nearest(line.name, line.line)) {
+      town = addresses[*nearest].town;
+      postal = addresses[*nearest].postalCode;
+    } else {
+      const Point middle = pointAlong(line.line, 0.5);
+      town = content.locality.town(middle);
+      postal = content.locality.postalCode(middle);
+      if (postal.empty()) postal = tallies.postalByTown.mostCommon(town);
+      const auto neighbour = addressesByStreet.nearest(anyStreet, line.line);
+      if (postal.empty() && neighbour) postal = addresses[*neighbour].postalCode;
+    }
     StreetEntry& street = streets[{line.name, town, postal}];
     street.name = line.name;
     street.town = town;
@@ -219,9 +234,9 @@ void assembleMap(OsmContent& content, MapBuilder& builder, const Progress& progr
   progress("Straßennetz: " + std::to_string(builder.nodeCount()) + " Knoten, " +
            std::to_string(builder.edgeCount()) + " Kanten");
   AddressTallies tallies;
-  addAddresses(content, builder, tallies);
+  const auto addresses = addAddresses(content, builder, tallies);
   progress("Adressen: " + std::to_string(builder.addressCount()));
-  addStreets(content, tallies, builder);
+  addStreets(content, addresses, tallies, builder);
   addPlaces(content, tallies, builder);
   for (const FeatureEntry& feature : content.features) builder.addFeature(feature);
   progress("Zeichenobjekte: " + std::to_string(content.features.size()));

@@ -143,5 +143,25 @@ TEST_F(BayreuthImport, CountsAndBoundsArePlausible) {
   EXPECT_GT(inBindlach, map_->addresses().size() / 2);
 }
 
+// The geocoder finds an address's street under the address's own town and postal code.
+TEST_F(BayreuthImport, StreetsTakeTownAndPostalCodeOfTheirAddresses) {
+  std::set<std::tuple<std::string_view, std::string_view, std::string_view>> streets;
+  std::set<std::string_view> names;
+  for (const StreetRecord& s : map_->streets()) {
+    streets.insert({map_->text(s.name), map_->text(s.town), map_->text(s.postalCode)});
+    names.insert(map_->text(s.name));
+  }
+  // Addresses named after a hamlet, or in streets the extract lacks, have no street to match.
+  std::size_t withStreet = 0, matched = 0;
+  for (const AddressRecord& a : map_->addresses()) {
+    if (!names.contains(map_->text(a.street))) continue;
+    ++withStreet;
+    matched +=
+        streets.contains({map_->text(a.street), map_->text(a.town), map_->text(a.postalCode)});
+  }
+  EXPECT_GT(withStreet, map_->addresses().size() / 2);
+  EXPECT_GT(static_cast<double>(matched) / withStreet, 0.99) << matched << " of " << withStreet;
+}
+
 }  // namespace
 }  // namespace geo
