@@ -16,6 +16,12 @@ struct JetExpr;
 using JetExprPtr = std::unique_ptr<JetExpr>;
 
 struct JetExpr {
+  JetExpr() = default;
+  JetExpr(const JetExpr&) = delete;
+  JetExpr& operator=(const JetExpr&) = delete;
+  // Frees long operator chains without one stack frame per link.
+  ~JetExpr();
+
   enum class Kind {
     Literal,   // Value with LiteralType
     Column,    // [Qualifier.]Name

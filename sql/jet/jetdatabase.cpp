@@ -39,12 +39,13 @@ bool ReadPragma(sqlite3* database, const char* sql, int& value) {
 
 sqlite3* OpenHandle(const QString& path, int flags) {
   sqlite3* database = nullptr;
-  const int result = sqlite3_open_v2(QFile::encodeName(path).constData(), &database, flags, nullptr);
+  const int result =
+      sqlite3_open_v2(QFile::encodeName(path).constData(), &database, flags, nullptr);
   if (result != SQLITE_OK) {
     const QString message = database ? SqliteMessage(database) : QStringLiteral("kein Speicher");
     sqlite3_close_v2(database);
-    RaiseJetError(QStringLiteral("Die Datenbank \"%1\" kann nicht geöffnet werden: %2")
-                      .arg(path, message));
+    RaiseJetError(
+        QStringLiteral("Die Datenbank \"%1\" kann nicht geöffnet werden: %2").arg(path, message));
   }
   sqlite3_extended_result_codes(database, 1);
   return database;
@@ -75,7 +76,8 @@ sqlite3* OpenJetDatabaseFile(const QString& Path) {
 }
 
 void CreateJetDatabase(const QString& Path) {
-  if (Path.isEmpty()) RaiseJetError(QStringLiteral("Kein Dateiname für die neue Datenbank angegeben."));
+  if (Path.isEmpty())
+    RaiseJetError(QStringLiteral("Kein Dateiname für die neue Datenbank angegeben."));
   // The file holds customer addresses: only its owner may read it. O_EXCL refuses a file
   // that exists, as creating an Access database does.
   const int descriptor =

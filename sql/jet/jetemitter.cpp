@@ -9,8 +9,8 @@ namespace {
 constexpr int kMaxParameters = 32766;
 
 [[noreturn]] void RaiseTypeMismatch(int Position) {
-  RaiseJetError(
-      QStringLiteral("Datentypen in Kriterienausdruck unverträglich (an Position %1).").arg(Position));
+  RaiseJetError(QStringLiteral("Datentypen in Kriterienausdruck unverträglich (an Position %1).")
+                    .arg(Position));
 }
 
 bool IsComparisonOp(const QString& op) {
@@ -25,6 +25,28 @@ JetTyped Typed(const QString& sql, JetType type, bool aggregate) {
   result.Sql = sql;
   result.Type = type;
   result.HasAggregate = aggregate;
+  return result;
+}
+
+// The operators whose left-deep chains are compiled in a loop and emitted flat.
+bool IsChainLevel(const QString& op, const QString& level) {
+  if (level == QLatin1String("+") || level == QLatin1String("-"))
+    return op == QLatin1String("+") || op == QLatin1String("-");
+  return op == level;
+}
+
+bool IsChainOperator(const QString& op) {
+  return op == QLatin1String("AND") || op == QLatin1String("OR") || op == QLatin1String("&") ||
+         op == QLatin1String("+") || op == QLatin1String("-");
+}
+
+QString Linked(const JetTyped& left, const QString& chain) {
+  return left.ChainOp == chain ? left.Sql : QStringLiteral("(%1)").arg(left.Sql);
+}
+
+JetTyped Chained(const QString& sql, JetType type, bool aggregate, const QString& chain) {
+  JetTyped result = Typed(sql, type, aggregate);
+  result.ChainOp = chain;
   return result;
 }
 
@@ -45,8 +67,8 @@ QString JetEmitter::Quote(const QString& Name) {
 
 QString JetEmitter::AddParameter(const QVariant& Value) {
   if (FParameters.size() >= kMaxParameters)
-    RaiseJetError(QStringLiteral("Die Anweisung enthält zu viele Werte (mehr als %1).")
-                      .arg(kMaxParameters));
+    RaiseJetError(
+        QStringLiteral("Die Anweisung enthält zu viele Werte (mehr als %1).").arg(kMaxParameters));
   FParameters.append(Value);
   return QStringLiteral("?%1").arg(FParameters.size());
 }
@@ -62,25 +84,33 @@ JetTyped JetEmitter::CompileCondition(const JetExpr& Expr, const JetScope& Scope
 
 JetTyped JetEmitter::CompileExpr(const JetExpr& Expr, const JetScope& Scope) {
   switch (Expr.Type) {
-    case JetExpr::Kind::Literal: return CompileLiteral(Expr);
-    case JetExpr::Kind::Column: return CompileColumn(Expr, Scope);
+    case JetExpr::Kind::Literal:
+      return CompileLiteral(Expr);
+    case JetExpr::Kind::Column:
+      return CompileColumn(Expr, Scope);
     case JetExpr::Kind::Star:
       RaiseJetSyntaxError(QStringLiteral("\"*\" ist hier nicht erlaubt"), Expr.Position);
-    case JetExpr::Kind::Unary: return CompileUnary(Expr, Scope);
+    case JetExpr::Kind::Unary:
+      return CompileUnary(Expr, Scope);
     case JetExpr::Kind::Binary:
       if (IsComparisonOp(Expr.Op)) return CompileComparison(Expr, Scope);
       return CompileBinary(Expr, Scope);
-    case JetExpr::Kind::Function: return CompileFunction(Expr, Scope);
-    case JetExpr::Kind::Between: return CompileBetween(Expr, Scope);
-    case JetExpr::Kind::In: return CompileIn(Expr, Scope);
+    case JetExpr::Kind::Function:
+      return CompileFunction(Expr, Scope);
+    case JetExpr::Kind::Between:
+      return CompileBetween(Expr, Scope);
+    case JetExpr::Kind::In:
+      return CompileIn(Expr, Scope);
     case JetExpr::Kind::IsNull: {
       const JetTyped operand = CompileExpr(*Expr.Args[0], Scope);
       return Typed(QStringLiteral("((%1) IS %2NULL)")
                        .arg(operand.Sql, Expr.Negated ? QStringLiteral("NOT ") : QString()),
                    JetType::Boolean, operand.HasAggregate);
     }
-    case JetExpr::Kind::Like: return CompileLike(Expr, Scope);
-    case JetExpr::Kind::Subquery: return CompileSubquery(Expr, Scope);
+    case JetExpr::Kind::Like:
+      return CompileLike(Expr, Scope);
+    case JetExpr::Kind::Subquery:
+      return CompileSubquery(Expr, Scope);
     case JetExpr::Kind::Exists: {
       const SelectOutput inner = CompileSelect(*Expr.Query, &Scope);
       return Typed(QStringLiteral("EXISTS (%1)").arg(inner.Sql), JetType::Boolean, false);
@@ -154,9 +184,8 @@ JetTyped JetEmitter::CompileColumn(const JetExpr& Expr, const JetScope& Scope) {
   }
   const QString name =
       Expr.Qualifier.isEmpty() ? Expr.Name : Expr.Qualifier + QLatin1Char('.') + Expr.Name;
-  RaiseJetError(QStringLiteral("Unbekannter Feldname \"%1\" (an Position %2).")
-                    .arg(name)
-                    .arg(Expr.Position));
+  RaiseJetError(
+      QStringLiteral("Unbekannter Feldname \"%1\" (an Position %2).").arg(name).arg(Expr.Position));
 }
 
 JetTyped JetEmitter::CompileUnary(const JetExpr& Expr, const JetScope& Scope) {
@@ -173,46 +202,73 @@ JetTyped JetEmitter::CompileUnary(const JetExpr& Expr, const JetScope& Scope) {
 }
 
 JetTyped JetEmitter::CompileBinary(const JetExpr& Expr, const JetScope& Scope) {
-  const JetTyped left = CompileExpr(*Expr.Args[0], Scope);
-  const JetTyped right = CompileExpr(*Expr.Args[1], Scope);
-  const bool aggregate = left.HasAggregate || right.HasAggregate;
-  const QString& op = Expr.Op;
-  if (op == QLatin1String("AND") || op == QLatin1String("OR"))
-    return Typed(QStringLiteral("((%1) %2 (%3))").arg(left.Sql, op, right.Sql), JetType::Boolean,
-                 aggregate);
-  if (op == QLatin1String("XOR") || op == QLatin1String("EQV"))
-    return Typed(QStringLiteral("(((%1) <> 0) %2 ((%3) <> 0))")
-                     .arg(left.Sql, op == QLatin1String("XOR") ? QStringLiteral("<>")
-                                                               : QStringLiteral("="),
-                          right.Sql),
-                 JetType::Boolean, aggregate);
-  if (op == QLatin1String("IMP"))
-    return Typed(QStringLiteral("((NOT (%1)) OR (%2))").arg(left.Sql, right.Sql), JetType::Boolean,
-                 aggregate);
-  if (op == QLatin1String("&")) {
-    RequireNotBinary(left, Expr.Position);
-    RequireNotBinary(right, Expr.Position);
-    const JetType type = left.Type == JetType::Memo || right.Type == JetType::Memo ? JetType::Memo
-                                                                                   : JetType::Text;
-    return Typed(QStringLiteral("(IFNULL(%1, '') || IFNULL(%2, ''))")
-                     .arg(AsText(left).Sql, AsText(right).Sql),
-                 type, aggregate);
+  if (IsChainOperator(Expr.Op)) return CompileChain(Expr, Scope);
+  return CombineBinary(Expr.Op, CompileExpr(*Expr.Args[0], Scope),
+                       CompileExpr(*Expr.Args[1], Scope), Expr.Position);
+}
+
+JetTyped JetEmitter::CompileChain(const JetExpr& Expr, const JetScope& Scope) {
+  // 'a'+CHR(39)+'b'+... is a left-deep tree; walking it in a loop keeps the stack flat.
+  std::vector<const JetExpr*> links;
+  const JetExpr* node = &Expr;
+  while (node->Type == JetExpr::Kind::Binary && IsChainLevel(node->Op, Expr.Op)) {
+    links.push_back(node);
+    node = node->Args[0].get();
   }
-  if (op == QLatin1String("+")) return CompilePlus(left, right, Expr.Position);
-  return CompileArithmetic(op, left, right, Expr.Position);
+  JetTyped result = CompileExpr(*node, Scope);
+  for (auto link = links.rbegin(); link != links.rend(); ++link)
+    result = CombineBinary((*link)->Op, result, CompileExpr(*(*link)->Args[1], Scope),
+                           (*link)->Position);
+  return result;
+}
+
+JetTyped JetEmitter::CombineBinary(const QString& Op, const JetTyped& Left, const JetTyped& Right,
+                                   int Position) {
+  const bool aggregate = Left.HasAggregate || Right.HasAggregate;
+  if (Op == QLatin1String("AND") || Op == QLatin1String("OR"))
+    return Chained(QStringLiteral("%1 %2 (%3)").arg(Linked(Left, Op), Op, Right.Sql),
+                   JetType::Boolean, aggregate, Op);
+  if (Op == QLatin1String("XOR") || Op == QLatin1String("EQV"))
+    return Typed(
+        QStringLiteral("(((%1) <> 0) %2 ((%3) <> 0))")
+            .arg(Left.Sql, Op == QLatin1String("XOR") ? QStringLiteral("<>") : QStringLiteral("="),
+                 Right.Sql),
+        JetType::Boolean, aggregate);
+  if (Op == QLatin1String("IMP"))
+    return Typed(QStringLiteral("((NOT (%1)) OR (%2))").arg(Left.Sql, Right.Sql), JetType::Boolean,
+                 aggregate);
+  if (Op == QLatin1String("&")) {
+    RequireNotBinary(Left, Position);
+    RequireNotBinary(Right, Position);
+    const JetType type =
+        Left.Type == JetType::Memo || Right.Type == JetType::Memo ? JetType::Memo : JetType::Text;
+    const QString left = Left.ChainOp == QLatin1String("&")
+                             ? Left.Sql
+                             : QStringLiteral("IFNULL(%1, '')").arg(AsText(Left).Sql);
+    return Chained(QStringLiteral("%1 || IFNULL(%2, '')").arg(left, AsText(Right).Sql), type,
+                   aggregate, QStringLiteral("&"));
+  }
+  if (Op == QLatin1String("+")) return CompilePlus(Left, Right, Position);
+  return CompileArithmetic(Op, Left, Right, Position);
 }
 
 JetTyped JetEmitter::CompilePlus(JetTyped Left, JetTyped Right, int Position) {
   RequireNotBinary(Left, Position);
   RequireNotBinary(Right, Position);
   const bool aggregate = Left.HasAggregate || Right.HasAggregate;
-  if (Left.IsNull || Right.IsNull) return Typed(QStringLiteral("NULL"), JetType::Variant, aggregate);
+  if (Left.IsNull || Right.IsNull)
+    return Typed(QStringLiteral("NULL"), JetType::Variant, aggregate);
   if (IsTextType(Left.Type) || IsTextType(Right.Type)) {
-    const JetType type = Left.Type == JetType::Memo || Right.Type == JetType::Memo ? JetType::Memo
-                                                                                   : JetType::Text;
+    const JetType type =
+        Left.Type == JetType::Memo || Right.Type == JetType::Memo ? JetType::Memo : JetType::Text;
     // || keeps NULL as NULL, as Jet's + does.
-    return Typed(QStringLiteral("(%1 || %2)").arg(AsText(Left).Sql, AsText(Right).Sql), type,
-                 aggregate);
+    const JetTyped left = AsText(Left);
+    const QString leftSql =
+        left.ChainOp == QLatin1String("||") || left.ChainOp == QLatin1String("&")
+            ? left.Sql
+            : QStringLiteral("(%1)").arg(left.Sql);
+    return Chained(QStringLiteral("%1 || (%2)").arg(leftSql, AsText(Right).Sql), type, aggregate,
+                   QStringLiteral("||"));
   }
   if (Left.Type == JetType::Variant || Right.Type == JetType::Variant)
     return Typed(QStringLiteral("jet_plus(%1, %2, %3, %4)")
@@ -227,7 +283,8 @@ JetTyped JetEmitter::CompilePlus(JetTyped Left, JetTyped Right, int Position) {
 JetTyped JetEmitter::CompileArithmetic(const QString& Op, JetTyped Left, JetTyped Right,
                                        int Position) {
   const bool aggregate = Left.HasAggregate || Right.HasAggregate;
-  if (Left.IsNull || Right.IsNull) return Typed(QStringLiteral("NULL"), JetType::Variant, aggregate);
+  if (Left.IsNull || Right.IsNull)
+    return Typed(QStringLiteral("NULL"), JetType::Variant, aggregate);
   const bool leftDate = Left.Type == JetType::DateTime;
   const bool rightDate = Right.Type == JetType::DateTime;
   const JetTyped left = AsNumber(Left, Position);
@@ -241,11 +298,15 @@ JetTyped JetEmitter::CompileArithmetic(const QString& Op, JetTyped Left, JetType
   if (Op == QLatin1String("+") || Op == QLatin1String("-")) {
     JetType type = numericType();
     // Date plus or minus a number stays a date; the difference of two dates is a number.
-    if ((leftDate != rightDate) && !(rightDate && Op == QLatin1String("-"))) type = JetType::DateTime;
-    return Typed(QStringLiteral("((%1) %2 (%3))").arg(left.Sql, Op, right.Sql), type, aggregate);
+    if ((leftDate != rightDate) && !(rightDate && Op == QLatin1String("-")))
+      type = JetType::DateTime;
+    return Chained(
+        QStringLiteral("%1 %2 (%3)").arg(Linked(left, QStringLiteral("+-")), Op, right.Sql), type,
+        aggregate, QStringLiteral("+-"));
   }
   if (Op == QLatin1String("*"))
-    return Typed(QStringLiteral("((%1) * (%2))").arg(left.Sql, right.Sql), numericType(), aggregate);
+    return Typed(QStringLiteral("((%1) * (%2))").arg(left.Sql, right.Sql), numericType(),
+                 aggregate);
   struct Runtime {
     const char* Op;
     const char* Function;
@@ -257,8 +318,9 @@ JetTyped JetEmitter::CompileArithmetic(const QString& Op, JetTyped Left, JetType
                                     {"^", "jet_pow", JetType::Double}};
   for (const Runtime& entry : runtime) {
     if (Op == QLatin1String(entry.Op))
-      return Typed(QStringLiteral("%1(%2, %3)").arg(QLatin1String(entry.Function), left.Sql, right.Sql),
-                   entry.Type, aggregate);
+      return Typed(
+          QStringLiteral("%1(%2, %3)").arg(QLatin1String(entry.Function), left.Sql, right.Sql),
+          entry.Type, aggregate);
   }
   RaiseJetSyntaxError(QStringLiteral("unbekannter Operator \"%1\"").arg(Op), Position);
 }
@@ -266,6 +328,7 @@ JetTyped JetEmitter::CompileArithmetic(const QString& Op, JetTyped Left, JetType
 JetTyped JetEmitter::AsText(const JetTyped& Value) {
   if (IsTextType(Value.Type) || Value.IsNull) return Value;
   JetTyped result = Value;
+  result.ChainOp.clear();
   result.Sql = QStringLiteral("jet_text(%1, %2)").arg(Value.Sql).arg(JetValueKind(Value.Type));
   result.Type = JetType::Text;
   result.TextLiteralParameter = -1;
@@ -285,6 +348,7 @@ JetTyped JetEmitter::AsNumber(const JetTyped& Value, int Position) {
     result.TextLiteralParameter = -1;
     return result;
   }
+  result.ChainOp.clear();
   result.Sql = QStringLiteral("jet_num(%1)").arg(Value.Sql);
   result.Type = JetType::Variant;
   return result;
@@ -320,6 +384,7 @@ bool JetEmitter::HarmonizeComparison(QVector<JetTyped*> Operands, int Position) 
       operand->TextLiteralParameter = -1;
     } else {
       operand->Sql = QStringLiteral("jet_todate(%1)").arg(operand->Sql);
+      operand->ChainOp.clear();
     }
     operand->Type = JetType::DateTime;
   }

@@ -15,6 +15,9 @@ struct JetTyped {
   bool IsNull = false;            // the NULL literal
   int TextLiteralParameter = -1;  // parameter index when the piece is a bare text literal
   QString ColumnName;             // declared name when the piece is a plain column
+  // Set when Sql is an unbracketed chain "a OP b OP c" ("AND", "OR", "||", "&", "+-"): the next
+  // link of the same chain appends without brackets, which keeps long chains flat for SQLite.
+  QString ChainOp;
 };
 
 // The tables (and derived tables) whose columns an expression may name.
@@ -71,6 +74,9 @@ class JetEmitter {
   JetTyped CompileColumn(const JetExpr& Expr, const JetScope& Scope);
   JetTyped CompileUnary(const JetExpr& Expr, const JetScope& Scope);
   JetTyped CompileBinary(const JetExpr& Expr, const JetScope& Scope);
+  JetTyped CompileChain(const JetExpr& Expr, const JetScope& Scope);
+  JetTyped CombineBinary(const QString& Op, const JetTyped& Left, const JetTyped& Right,
+                         int Position);
   JetTyped CompileArithmetic(const QString& Op, JetTyped Left, JetTyped Right, int Position);
   JetTyped CompilePlus(JetTyped Left, JetTyped Right, int Position);
   JetTyped CompileComparison(const JetExpr& Expr, const JetScope& Scope);

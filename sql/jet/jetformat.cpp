@@ -9,11 +9,11 @@
 
 namespace {
 
-const char* const kMonths[] = {"Januar", "Februar",   "März",    "April",    "Mai",     "Juni",
-                               "Juli",   "August",    "September", "Oktober", "November", "Dezember"};
+const char* const kMonths[] = {"Januar", "Februar", "März",      "April",   "Mai",      "Juni",
+                               "Juli",   "August",  "September", "Oktober", "November", "Dezember"};
 const char* const kShortMonths[] = {"Jan", "Feb", "Mrz", "Apr", "Mai", "Jun",
                                     "Jul", "Aug", "Sep", "Okt", "Nov", "Dez"};
-const char* const kWeekdays[] = {"Sonntag",  "Montag",  "Dienstag", "Mittwoch",
+const char* const kWeekdays[] = {"Sonntag",    "Montag",  "Dienstag", "Mittwoch",
                                  "Donnerstag", "Freitag", "Samstag"};
 const char* const kShortWeekdays[] = {"So", "Mo", "Di", "Mi", "Do", "Fr", "Sa"};
 
@@ -23,9 +23,7 @@ struct MaskPiece {
   QString Literal;
 };
 
-bool IsPlaceholderLetter(QChar c) {
-  return QStringLiteral("dmyhnswq").contains(c.toLower());
-}
+bool IsPlaceholderLetter(QChar c) { return QStringLiteral("dmyhnswq").contains(c.toLower()); }
 
 QVector<MaskPiece> SplitDateMask(const QString& mask) {
   QVector<MaskPiece> pieces;
@@ -149,9 +147,8 @@ QString FormatPiece(const QVector<MaskPiece>& pieces, int index, const QDateTime
 
 const QHash<QString, QString>& NamedDateFormats() {
   static const QHash<QString, QString> formats = {
-      {"short date", "dd.mm.yyyy"},     {"medium date", "dd. mmm. yy"},
-      {"long date", "dddddd"},          {"short time", "hh:nn"},
-      {"medium time", "hh:nn AM/PM"},   {"long time", "hh:nn:ss"}};
+      {"short date", "dd.mm.yyyy"}, {"medium date", "dd. mmm. yy"}, {"long date", "dddddd"},
+      {"short time", "hh:nn"},      {"medium time", "hh:nn AM/PM"}, {"long time", "hh:nn:ss"}};
   return formats;
 }
 
@@ -194,7 +191,8 @@ QString FormatJetDate(double Days, const QString& Mask) {
 }
 
 QString FormatJetNumber(double Value, const QString& Mask) {
-  const QString mask = NamedNumberFormats().value(Mask.toLower(), Mask.section(QLatin1Char(';'), 0, 0));
+  const QString mask =
+      NamedNumberFormats().value(Mask.toLower(), Mask.section(QLatin1Char(';'), 0, 0));
   if (mask.isEmpty()) return JetNumberText(Value);
   const int firstPlaceholder = mask.indexOf(QRegularExpression(QStringLiteral("[0#.,]")));
   const int lastPlaceholder = mask.lastIndexOf(QRegularExpression(QStringLiteral("[0#.,]")));
@@ -205,7 +203,8 @@ QString FormatJetNumber(double Value, const QString& Mask) {
   const int point = body.indexOf(QLatin1Char('.'));
   const QString integerPart = point < 0 ? body : body.left(point);
   const QString fractionPart = point < 0 ? QString() : body.mid(point + 1);
-  const int decimals = int(fractionPart.count(QLatin1Char('0')) + fractionPart.count(QLatin1Char('#')));
+  const int decimals =
+      int(fractionPart.count(QLatin1Char('0')) + fractionPart.count(QLatin1Char('#')));
   const int minimumIntegerDigits = int(integerPart.count(QLatin1Char('0')));
   const bool grouping = integerPart.contains(QLatin1Char(','));
   double value = Value;
@@ -215,7 +214,8 @@ QString FormatJetNumber(double Value, const QString& Mask) {
   QString fraction = digits.section(QLatin1Char('.'), 1, 1);
   // '#' after the point drops trailing zeros beyond the '0' places.
   const int requiredDecimals = int(fractionPart.count(QLatin1Char('0')));
-  while (fraction.size() > requiredDecimals && fraction.endsWith(QLatin1Char('0'))) fraction.chop(1);
+  while (fraction.size() > requiredDecimals && fraction.endsWith(QLatin1Char('0')))
+    fraction.chop(1);
   integerDigits.remove(QRegularExpression(QStringLiteral("^0+")));
   while (integerDigits.size() < minimumIntegerDigits) integerDigits.prepend(QLatin1Char('0'));
   if (grouping) integerDigits = GroupThousands(integerDigits);

@@ -77,9 +77,10 @@ bool IsAggregateName(const QString& name) {
 }
 
 [[noreturn]] void RaiseArgumentCount(const JetExpr& Expr) {
-  RaiseJetError(QStringLiteral("Falsche Anzahl von Argumenten für die Funktion %1 (an Position %2).")
-                    .arg(Expr.Name)
-                    .arg(Expr.Position));
+  RaiseJetError(
+      QStringLiteral("Falsche Anzahl von Argumenten für die Funktion %1 (an Position %2).")
+          .arg(Expr.Name)
+          .arg(Expr.Position));
 }
 
 void RequireArgumentCount(const JetExpr& Expr, int min, int max) {
@@ -164,9 +165,9 @@ JetTyped JetEmitter::CompileFunction(const JetExpr& Expr, const JetScope& Scope)
   JetType type = function.Result;
   if (type == JetType::Variant)
     type = !args.isEmpty() && IsNumericType(args[0].Type) ? args[0].Type : JetType::Double;
-  return Typed(QStringLiteral("%1(%2)").arg(QLatin1String(function.Sql),
-                                             sqlArgs.join(QStringLiteral(", "))),
-               type, aggregate);
+  return Typed(
+      QStringLiteral("%1(%2)").arg(QLatin1String(function.Sql), sqlArgs.join(QStringLiteral(", "))),
+      type, aggregate);
 }
 
 JetTyped JetEmitter::CompileAggregate(const JetExpr& Expr, const JetScope& Scope) {

@@ -39,15 +39,18 @@ using Args = QVector<QVariant>;
 
 QVariant ValueOf(sqlite3_value* value) {
   switch (sqlite3_value_type(value)) {
-    case SQLITE_INTEGER: return qlonglong(sqlite3_value_int64(value));
-    case SQLITE_FLOAT: return sqlite3_value_double(value);
+    case SQLITE_INTEGER:
+      return qlonglong(sqlite3_value_int64(value));
+    case SQLITE_FLOAT:
+      return sqlite3_value_double(value);
     case SQLITE_TEXT:
       return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_value_text(value)),
                                sqlite3_value_bytes(value));
     case SQLITE_BLOB:
       return QByteArray(static_cast<const char*>(sqlite3_value_blob(value)),
                         sqlite3_value_bytes(value));
-    default: return QVariant();
+    default:
+      return QVariant();
   }
 }
 
@@ -164,16 +167,18 @@ QVariant Instr(const Args& args) {
   if (start < 1) FailInvalidArgument("INSTR");
   const QString text = TextArg(args, 1);
   const QString search = TextArg(args, 2);
-  const Qt::CaseSensitivity sensitivity =
-      args[3].isNull() || RequireNumber(args[3], "INSTR") != 0 ? Qt::CaseInsensitive
-                                                                  : Qt::CaseSensitive;
-  if (start > text.size()) return qlonglong(search.isEmpty() && start == text.size() + 1 ? start : 0);
+  const Qt::CaseSensitivity sensitivity = args[3].isNull() || RequireNumber(args[3], "INSTR") != 0
+                                              ? Qt::CaseInsensitive
+                                              : Qt::CaseSensitive;
+  if (start > text.size())
+    return qlonglong(search.isEmpty() && start == text.size() + 1 ? start : 0);
   return qlonglong(text.indexOf(search, start - 1, sensitivity) + 1);
 }
 
 QVariant Chr(const Args& args) {
   const qint64 code = IntegerArg(args, 0, "CHR");
-  const std::optional<QChar> character = AnsiCharacter(int(qBound<qint64>(qint64(-1), code, qint64(256))));
+  const std::optional<QChar> character =
+      AnsiCharacter(int(qBound<qint64>(qint64(-1), code, qint64(256))));
   if (!character) FailInvalidArgument("CHR");
   return QString(*character);
 }
@@ -201,7 +206,8 @@ QVariant Replace(const Args& args) {
 QVariant Val(const Args& args) {
   if (args[0].isNull()) FailInvalidNull("VAL");
   // Val reads the leading number, ignores blanks inside it and always uses the point.
-  static const QRegularExpression leading(QStringLiteral("^[+-]?(\\d+(\\.\\d*)?|\\.\\d+)([eE][+-]?\\d+)?"));
+  static const QRegularExpression leading(
+      QStringLiteral("^[+-]?(\\d+(\\.\\d*)?|\\.\\d+)([eE][+-]?\\d+)?"));
   const QString text = TextArg(args, 0).remove(QLatin1Char(' ')).remove(QLatin1Char('\t'));
   const QRegularExpressionMatch match = leading.match(text);
   return match.hasMatch() ? match.captured(0).toDouble() : 0.0;
@@ -263,8 +269,9 @@ QVariant Num(const Args& args) {
   if (args[0].isNull() || IsNumber(args[0])) return args[0];
   const std::optional<double> number =
       args[0].typeId() == QMetaType::QString ? ParseJetNumber(args[0].toString()) : std::nullopt;
-  if (!number) Fail(QStringLiteral("Datentypen in Kriterienausdruck unverträglich: \"%1\" ist keine Zahl.")
-                        .arg(Shown(args[0])));
+  if (!number)
+    Fail(QStringLiteral("Datentypen in Kriterienausdruck unverträglich: \"%1\" ist keine Zahl.")
+             .arg(Shown(args[0])));
   return *number;
 }
 
@@ -298,10 +305,12 @@ QVariant TimeValue(const Args& args) {
 
 QVariant Now(const Args&) {
   const QDateTime now = QDateTime::currentDateTime();
-  return DaysFromDateTime(QDateTime(now.date(), QTime(now.time().hour(), now.time().minute(),
-                                                      now.time().second())));
+  return DaysFromDateTime(
+      QDateTime(now.date(), QTime(now.time().hour(), now.time().minute(), now.time().second())));
 }
-QVariant Today(const Args&) { return DaysFromDateTime(QDateTime(QDate::currentDate(), QTime(0, 0))); }
+QVariant Today(const Args&) {
+  return DaysFromDateTime(QDateTime(QDate::currentDate(), QTime(0, 0)));
+}
 QVariant TimeNow(const Args&) {
   const QTime now = QTime::currentTime();
   return (now.hour() * 3600 + now.minute() * 60 + now.second()) / 86400.0;
@@ -317,8 +326,8 @@ QVariant Format(const Args& args) {
     const std::optional<double> days = ParseJetDateText(TextOf(args[0], kind));
     return days ? FormatJetDate(*days, mask) : TextOf(args[0], kind);
   }
-  const std::optional<double> number =
-      IsNumber(args[0]) ? std::optional<double>(args[0].toDouble()) : ParseJetNumber(TextOf(args[0], kind));
+  const std::optional<double> number = IsNumber(args[0]) ? std::optional<double>(args[0].toDouble())
+                                                         : ParseJetNumber(TextOf(args[0], kind));
   return number ? FormatJetNumber(*number, mask) : TextOf(args[0], kind);
 }
 
@@ -416,7 +425,8 @@ QString LikePatternToRegex(const QString& pattern) {
         cls += QLatin1Char('^');
         members.remove(0, 1);
       }
-      if (members.isEmpty()) Fail(QStringLiteral("Ungültiges Muster in LIKE: leere Zeichenklasse."));
+      if (members.isEmpty())
+        Fail(QStringLiteral("Ungültiges Muster in LIKE: leere Zeichenklasse."));
       for (QChar member : members)
         cls += member == QLatin1Char('-') ? QString(member)
                                           : QRegularExpression::escape(QString(member));
@@ -506,11 +516,15 @@ QVariant ToColumn(const Args& args) {
                  .arg(size));
       return text;
     }
-    case JetType::Long: return ColumnInteger(ColumnNumber(value, column), -2147483648.0, 2147483647.0, column);
-    case JetType::Short: return ColumnInteger(ColumnNumber(value, column), -32768.0, 32767.0, column);
-    case JetType::Byte: return ColumnInteger(ColumnNumber(value, column), 0.0, 255.0, column);
+    case JetType::Long:
+      return ColumnInteger(ColumnNumber(value, column), -2147483648.0, 2147483647.0, column);
+    case JetType::Short:
+      return ColumnInteger(ColumnNumber(value, column), -32768.0, 32767.0, column);
+    case JetType::Byte:
+      return ColumnInteger(ColumnNumber(value, column), 0.0, 255.0, column);
     case JetType::Single:
-    case JetType::Double: return ColumnNumber(value, column);
+    case JetType::Double:
+      return ColumnNumber(value, column);
     case JetType::Currency:
       return std::nearbyint(ColumnNumber(value, column) * 10000.0) / 10000.0;
     case JetType::Boolean:
@@ -531,7 +545,8 @@ QVariant ToColumn(const Args& args) {
         if (c.unicode() > 0xFF) FailColumnType(value, column);
       return text.toLatin1();
     }
-    case JetType::Variant: break;
+    case JetType::Variant:
+      break;
   }
   return value;
 }
@@ -542,8 +557,12 @@ using Function = QVariant (*)(const Args&);
 
 void SetResult(sqlite3_context* context, const QVariant& value) {
   switch (value.typeId()) {
-    case QMetaType::LongLong: sqlite3_result_int64(context, value.toLongLong()); return;
-    case QMetaType::Double: sqlite3_result_double(context, value.toDouble()); return;
+    case QMetaType::LongLong:
+      sqlite3_result_int64(context, value.toLongLong());
+      return;
+    case QMetaType::Double:
+      sqlite3_result_double(context, value.toDouble());
+      return;
     case QMetaType::QString: {
       const QByteArray utf8 = value.toString().toUtf8();
       sqlite3_result_text64(context, utf8.constData(), sqlite3_uint64(utf8.size()),
@@ -556,7 +575,8 @@ void SetResult(sqlite3_context* context, const QVariant& value) {
                             SQLITE_TRANSIENT);
       return;
     }
-    default: sqlite3_result_null(context);
+    default:
+      sqlite3_result_null(context);
   }
 }
 
@@ -573,9 +593,8 @@ void CallFunction(sqlite3_context* context, int argc, sqlite3_value** argv) {
 }
 
 int CompareText(void*, int leftBytes, const void* left, int rightBytes, const void* right) {
-  return JetCompareText(
-      QString(static_cast<const QChar*>(left), leftBytes / int(sizeof(QChar))),
-      QString(static_cast<const QChar*>(right), rightBytes / int(sizeof(QChar))));
+  return JetCompareText(QString(static_cast<const QChar*>(left), leftBytes / int(sizeof(QChar))),
+                        QString(static_cast<const QChar*>(right), rightBytes / int(sizeof(QChar))));
 }
 
 struct Registration {
@@ -586,18 +605,30 @@ struct Registration {
 };
 
 const Registration kFunctions[] = {
-    {"jet_mid", 2, Mid, true},          {"jet_mid", 3, Mid, true},
-    {"jet_left", 2, Left, true},        {"jet_right", 2, Right, true},
-    {"jet_len", 1, Len, true},          {"jet_instr", 4, Instr, true},
-    {"jet_chr", 1, Chr, true},          {"jet_asc", 1, Asc, true},
-    {"jet_space", 1, Space, true},      {"jet_replace", 3, Replace, true},
-    {"jet_val", 1, Val, true},          {"jet_cstr", 2, CStr, true},
-    {"jet_text", 2, Text, true},        {"jet_clng", 1, CLng, true},
-    {"jet_cint", 1, CInt, true},        {"jet_cbyte", 1, CByte, true},
-    {"jet_cdbl", 1, CDbl, true},        {"jet_csng", 1, CSng, true},
-    {"jet_ccur", 1, CCur, true},        {"jet_cbool", 1, CBool, true},
-    {"jet_cdate", 1, CDate, true},      {"jet_todate", 1, ToDate, true},
-    {"jet_num", 1, Num, true},          {"jet_datevalue", 1, DateValue, true},
+    {"jet_mid", 2, Mid, true},
+    {"jet_mid", 3, Mid, true},
+    {"jet_left", 2, Left, true},
+    {"jet_right", 2, Right, true},
+    {"jet_len", 1, Len, true},
+    {"jet_instr", 4, Instr, true},
+    {"jet_chr", 1, Chr, true},
+    {"jet_asc", 1, Asc, true},
+    {"jet_space", 1, Space, true},
+    {"jet_replace", 3, Replace, true},
+    {"jet_val", 1, Val, true},
+    {"jet_cstr", 2, CStr, true},
+    {"jet_text", 2, Text, true},
+    {"jet_clng", 1, CLng, true},
+    {"jet_cint", 1, CInt, true},
+    {"jet_cbyte", 1, CByte, true},
+    {"jet_cdbl", 1, CDbl, true},
+    {"jet_csng", 1, CSng, true},
+    {"jet_ccur", 1, CCur, true},
+    {"jet_cbool", 1, CBool, true},
+    {"jet_cdate", 1, CDate, true},
+    {"jet_todate", 1, ToDate, true},
+    {"jet_num", 1, Num, true},
+    {"jet_datevalue", 1, DateValue, true},
     {"jet_timevalue", 1, TimeValue, true},
     {"jet_year", 1, DatePart<YearOf>, true},
     {"jet_month", 1, DatePart<MonthOf>, true},
@@ -606,19 +637,31 @@ const Registration kFunctions[] = {
     {"jet_minute", 1, DatePart<MinuteOf>, true},
     {"jet_second", 1, DatePart<SecondOf>, true},
     {"jet_weekday", 1, DatePart<WeekdayOf>, true},
-    {"jet_format", 2, Format, true},    {"jet_format", 3, Format, true},
-    {"jet_now", 0, Now, false},         {"jet_date", 0, Today, false},
-    {"jet_time", 0, TimeNow, false},    {"jet_plus", 4, Plus, true},
-    {"jet_div", 2, Divide, true},       {"jet_idiv", 2, IntegerDivide, true},
-    {"jet_mod", 2, Modulo, true},       {"jet_pow", 2, Power, true},
-    {"jet_int", 1, Int, true},          {"jet_fix", 1, Fix, true},
-    {"jet_abs", 1, Abs, true},          {"jet_round", 1, Round, true},
-    {"jet_round", 2, Round, true},      {"jet_to", 5, ToColumn, true},
+    {"jet_format", 2, Format, true},
+    {"jet_format", 3, Format, true},
+    {"jet_now", 0, Now, false},
+    {"jet_date", 0, Today, false},
+    {"jet_time", 0, TimeNow, false},
+    {"jet_plus", 4, Plus, true},
+    {"jet_div", 2, Divide, true},
+    {"jet_idiv", 2, IntegerDivide, true},
+    {"jet_mod", 2, Modulo, true},
+    {"jet_pow", 2, Power, true},
+    {"jet_int", 1, Int, true},
+    {"jet_fix", 1, Fix, true},
+    {"jet_abs", 1, Abs, true},
+    {"jet_round", 1, Round, true},
+    {"jet_round", 2, Round, true},
+    {"jet_to", 5, ToColumn, true},
     {"jet_trim", 1, [](const Args& a) { return TrimSpaces(a, true, true); }, true},
     {"jet_ltrim", 1, [](const Args& a) { return TrimSpaces(a, true, false); }, true},
     {"jet_rtrim", 1, [](const Args& a) { return TrimSpaces(a, false, true); }, true},
-    {"jet_ucase", 1, [](const Args& a) { return a[0].isNull() ? QVariant() : QVariant(TextArg(a, 0).toUpper()); }, true},
-    {"jet_lcase", 1, [](const Args& a) { return a[0].isNull() ? QVariant() : QVariant(TextArg(a, 0).toLower()); }, true},
+    {"jet_ucase", 1,
+     [](const Args& a) { return a[0].isNull() ? QVariant() : QVariant(TextArg(a, 0).toUpper()); },
+     true},
+    {"jet_lcase", 1,
+     [](const Args& a) { return a[0].isNull() ? QVariant() : QVariant(TextArg(a, 0).toLower()); },
+     true},
 };
 
 }  // namespace

@@ -10,13 +10,13 @@ namespace {
 // Words that can never stand for a column or table without brackets.
 const QSet<QString>& ReservedWords() {
   static const QSet<QString> words = {
-      "SELECT", "FROM",  "WHERE",  "GROUP", "BY",     "HAVING", "ORDER",    "AND",
-      "OR",     "NOT",   "IN",     "IS",    "NULL",   "LIKE",   "BETWEEN",  "AS",
-      "ON",     "JOIN",  "INNER",  "LEFT",  "RIGHT",  "OUTER",  "UNION",    "INSERT",
-      "INTO",   "VALUES", "UPDATE", "SET",   "DELETE", "CREATE", "DROP",     "TABLE",
-      "INDEX",  "TOP",   "DISTINCT", "DISTINCTROW", "ASC", "DESC", "EXISTS", "XOR",
-      "EQV",    "IMP",   "MOD",    "ALTER", "CONSTRAINT", "PRIMARY", "KEY",  "UNIQUE",
-      "PERCENT", "ALL",  "WITH",   "TRUE",  "FALSE"};
+      "SELECT",  "FROM",   "WHERE",    "GROUP",       "BY",         "HAVING",  "ORDER",   "AND",
+      "OR",      "NOT",    "IN",       "IS",          "NULL",       "LIKE",    "BETWEEN", "AS",
+      "ON",      "JOIN",   "INNER",    "LEFT",        "RIGHT",      "OUTER",   "UNION",   "INSERT",
+      "INTO",    "VALUES", "UPDATE",   "SET",         "DELETE",     "CREATE",  "DROP",    "TABLE",
+      "INDEX",   "TOP",    "DISTINCT", "DISTINCTROW", "ASC",        "DESC",    "EXISTS",  "XOR",
+      "EQV",     "IMP",    "MOD",      "ALTER",       "CONSTRAINT", "PRIMARY", "KEY",     "UNIQUE",
+      "PERCENT", "ALL",    "WITH",     "TRUE",        "FALSE"};
   return words;
 }
 
@@ -27,10 +27,14 @@ bool IsReserved(const JetToken& token) {
 
 QString Describe(const JetToken& token) {
   switch (token.Type) {
-    case JetToken::Kind::End: return QStringLiteral("Ende der Anweisung");
-    case JetToken::Kind::Text: return QStringLiteral("Zeichenfolge");
-    case JetToken::Kind::Date: return QStringLiteral("Datumsliteral #%1#").arg(token.Text);
-    default: return QStringLiteral("\"%1\"").arg(token.Text);
+    case JetToken::Kind::End:
+      return QStringLiteral("Ende der Anweisung");
+    case JetToken::Kind::Text:
+      return QStringLiteral("Zeichenfolge");
+    case JetToken::Kind::Date:
+      return QStringLiteral("Datumsliteral #%1#").arg(token.Text);
+    default:
+      return QStringLiteral("\"%1\"").arg(token.Text);
   }
 }
 
@@ -220,6 +224,7 @@ class Parser {
     auto source = std::make_unique<JetSource>();
     source->Position = Current().Position;
     if (AcceptSymbol("(")) {
+      EnterNesting();
       if (Current().IsKeyword("SELECT")) {
         source->Type = JetSource::Kind::Subquery;
         source->Query = std::make_unique<JetSelect>(ParseSelect());
@@ -227,8 +232,10 @@ class Parser {
       } else {
         source = ParseJoinedSource();
         ExpectSymbol(")");
+        --FDepth;
         return source;
       }
+      --FDepth;
     } else {
       source->Name = ExpectName(QStringLiteral("Tabellenname")).Name;
     }
@@ -289,11 +296,13 @@ class Parser {
   JetDelete ParseDelete() {
     JetDelete deletion;
     ExpectKeyword("DELETE");
-    if (!AcceptSymbol("*") && !Current().IsKeyword("FROM")) {
+    if (Peek(1).IsSymbol(".")) {
       // DELETE Table.* FROM Table
-      ExpectName(QStringLiteral("FROM"));
-      ExpectSymbol(".");
+      Advance();
+      Advance();
       ExpectSymbol("*");
+    } else {
+      AcceptSymbol("*");
     }
     ExpectKeyword("FROM");
     deletion.Table = ExpectName(QStringLiteral("Tabellenname"));
@@ -437,15 +446,22 @@ class Parser {
   }
 
   // --- expressions, lowest precedence first -------------------------------------------
-  JetExprPtr ParseExpression() {
+  // Bounds the recursion, so that no statement can exhaust the stack.
+  void EnterNesting() {
     if (++FDepth > kMaxDepth)
       RaiseJetSyntaxError(QStringLiteral("Ausdruck zu tief verschachtelt"), Current().Position);
+  }
+
+  JetExprPtr ParseExpression() {
+    EnterNesting();
     JetExprPtr result = ParseImp();
     --FDepth;
     return result;
   }
 
   JetExprPtr Binary(const QString& op, int position, JetExprPtr left, JetExprPtr right) {
+    if (++FOperators > kMaxOperators)
+      RaiseJetSyntaxError(QStringLiteral("zu viele Operatoren in der Anweisung"), position);
     JetExprPtr expr = MakeExpr(JetExpr::Kind::Binary, position);
     expr->Op = op;
     expr->Args.push_back(std::move(left));
@@ -471,9 +487,11 @@ class Parser {
 
   JetExprPtr ParseNot() {
     if (Current().IsKeyword("NOT")) {
+      EnterNesting();
       JetExprPtr expr = MakeExpr(JetExpr::Kind::Unary, Advance().Position);
       expr->Op = QStringLiteral("NOT");
       expr->Args.push_back(ParseNot());
+      --FDepth;
       return expr;
     }
     return ParseComparison();
@@ -592,8 +610,7 @@ class Parser {
 
   JetExprPtr ParseUnary() {
     if (Current().IsSymbol("-") || Current().IsSymbol("+")) {
-      if (++FDepth > kMaxDepth)
-        RaiseJetSyntaxError(QStringLiteral("Ausdruck zu tief verschachtelt"), Current().Position);
+      EnterNesting();
       JetExprPtr expr = MakeExpr(JetExpr::Kind::Unary, Current().Position);
       expr->Op = Advance().Text;
       expr->Args.push_back(ParseUnary());
@@ -686,9 +703,9 @@ class Parser {
       return expr;
     }
     // LEFT, RIGHT and ASC are keywords and functions.
-    const bool keywordFunction = (token.IsKeyword("LEFT") || token.IsKeyword("RIGHT") ||
-                                  token.IsKeyword("ASC")) &&
-                                 Peek(1).IsSymbol("(");
+    const bool keywordFunction =
+        (token.IsKeyword("LEFT") || token.IsKeyword("RIGHT") || token.IsKeyword("ASC")) &&
+        Peek(1).IsSymbol("(");
     if (IsReserved(token) && !keywordFunction) Unexpected();
     Advance();
     if (!token.Bracketed && Current().IsSymbol("(")) return ParseFunctionCall(token);
@@ -725,10 +742,14 @@ class Parser {
     return call;
   }
 
-  static constexpr int kMaxDepth = 200;
+  // Deep enough for any real statement, shallow enough for SQLite's parser stack.
+  static constexpr int kMaxDepth = 48;
+  // Long chains like 'a'+CHR(39)+'b'+... stay far below this; it bounds the tree's size.
+  static constexpr int kMaxOperators = 2000;
   QVector<JetToken> FTokens;
   int FIndex = 0;
   int FDepth = 0;
+  int FOperators = 0;
 };
 
 }  // namespace

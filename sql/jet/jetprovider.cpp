@@ -18,24 +18,30 @@ const QString kNotOpen =
 // A readable message for what SQLite refused while a statement ran.
 QString DescribeFailure(sqlite3* database, int result) {
   const QString message = QString::fromUtf8(sqlite3_errmsg(database));
-  static const QRegularExpression notNullColumn(QStringLiteral("NOT NULL constraint failed: (.*)$"));
+  static const QRegularExpression notNullColumn(
+      QStringLiteral("NOT NULL constraint failed: (.*)$"));
   switch (result) {
     case SQLITE_CONSTRAINT_NOTNULL:
-      return QStringLiteral("Das Feld \"%1\" kann keinen Nullwert enthalten, da für dieses Feld "
-                            "eine Eingabe erforderlich ist.")
+      return QStringLiteral(
+                 "Das Feld \"%1\" kann keinen Nullwert enthalten, da für dieses Feld "
+                 "eine Eingabe erforderlich ist.")
           .arg(notNullColumn.match(message).captured(1));
     case SQLITE_CONSTRAINT_PRIMARYKEY:
     case SQLITE_CONSTRAINT_UNIQUE:
     case SQLITE_CONSTRAINT_ROWID:
-      return QStringLiteral("Die Änderungen an der Tabelle konnten nicht vorgenommen werden, da "
-                            "der Index, Primärschlüssel oder die Beziehung mehrfach vorkommende "
-                            "Werte enthalten würde.");
+      return QStringLiteral(
+          "Die Änderungen an der Tabelle konnten nicht vorgenommen werden, da "
+          "der Index, Primärschlüssel oder die Beziehung mehrfach vorkommende "
+          "Werte enthalten würde.");
     case SQLITE_BUSY:
     case SQLITE_LOCKED:
       return QStringLiteral("Die Datenbank ist durch einen anderen Vorgang gesperrt.");
-    case SQLITE_FULL: return QStringLiteral("Der Datenträger ist voll.");
-    case SQLITE_READONLY: return QStringLiteral("Die Datenbank ist schreibgeschützt.");
-    default: break;
+    case SQLITE_FULL:
+      return QStringLiteral("Der Datenträger ist voll.");
+    case SQLITE_READONLY:
+      return QStringLiteral("Die Datenbank ist schreibgeschützt.");
+    default:
+      break;
   }
   // Errors raised by our own functions already read as German sentences.
   if ((result & 0xff) == SQLITE_ERROR) return message;
@@ -60,14 +66,19 @@ QVariant ReadValue(sqlite3_stmt* statement, int column, JetType type) {
   const qint64 integer = sqlite3_column_int64(statement, column);
   const double number = sqlite3_column_double(statement, column);
   switch (type) {
-    case JetType::Boolean: return number != 0;
-    case JetType::DateTime: return DateTimeFromDays(number);
+    case JetType::Boolean:
+      return number != 0;
+    case JetType::DateTime:
+      return DateTimeFromDays(number);
     case JetType::Text:
-    case JetType::Memo: return JetNumberText(number);
+    case JetType::Memo:
+      return JetNumberText(number);
     case JetType::Currency:
     case JetType::Single:
-    case JetType::Double: return number;
-    default: break;
+    case JetType::Double:
+      return number;
+    default:
+      break;
   }
   if (storage == SQLITE_FLOAT) return number;
   if (integer >= std::numeric_limits<int>::min() && integer <= std::numeric_limits<int>::max())
@@ -77,9 +88,15 @@ QVariant ReadValue(sqlite3_stmt* statement, int column, JetType type) {
 
 void Bind(sqlite3_stmt* statement, int index, const QVariant& value) {
   switch (value.typeId()) {
-    case QMetaType::LongLong: sqlite3_bind_int64(statement, index, value.toLongLong()); break;
-    case QMetaType::Int: sqlite3_bind_int64(statement, index, value.toInt()); break;
-    case QMetaType::Double: sqlite3_bind_double(statement, index, value.toDouble()); break;
+    case QMetaType::LongLong:
+      sqlite3_bind_int64(statement, index, value.toLongLong());
+      break;
+    case QMetaType::Int:
+      sqlite3_bind_int64(statement, index, value.toInt());
+      break;
+    case QMetaType::Double:
+      sqlite3_bind_double(statement, index, value.toDouble());
+      break;
     case QMetaType::QByteArray: {
       const QByteArray bytes = value.toByteArray();
       sqlite3_bind_blob64(statement, index, bytes.constData(), sqlite3_uint64(bytes.size()),
@@ -92,7 +109,8 @@ void Bind(sqlite3_stmt* statement, int index, const QVariant& value) {
                           SQLITE_TRANSIENT, SQLITE_UTF8);
       break;
     }
-    default: sqlite3_bind_null(statement, index);
+    default:
+      sqlite3_bind_null(statement, index);
   }
 }
 
@@ -198,6 +216,10 @@ class JetProvider : public TADOProvider {
         SQLITE_OK) {
       const QString message = QString::fromUtf8(sqlite3_errmsg(FDatabase));
       sqlite3_finalize(statement);
+      if (message.contains(QLatin1String("stack overflow")) ||
+          message.contains(QLatin1String("too large")) ||
+          message.contains(QLatin1String("too many")))
+        throw EADOError(QStringLiteral("Die Anweisung ist zu komplex, um ausgeführt zu werden."));
       throw EADOError(
           QStringLiteral("Die Anweisung kann nicht ausgeführt werden: %1").arg(message));
     }

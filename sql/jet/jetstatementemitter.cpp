@@ -43,7 +43,8 @@ JetCompiledStatement JetEmitter::Compile(const JetStatement& Statement) {
 }
 
 const JetTableInfo& JetEmitter::RequireTable(const JetNamePos& Name) const {
-  const JetTableInfo* table = IsReservedTableName(Name.Name) ? nullptr : FSchema.FindTable(Name.Name);
+  const JetTableInfo* table =
+      IsReservedTableName(Name.Name) ? nullptr : FSchema.FindTable(Name.Name);
   if (!table)
     RaiseJetError(QStringLiteral("Das Datenbankmodul findet die Eingabetabelle oder Abfrage \"%1\" "
                                  "nicht (an Position %2).")
@@ -160,7 +161,8 @@ JetEmitter::SelectOutput JetEmitter::CompileSelect(const JetSelect& Select, cons
   QStringList items;
   for (int i = 0; i < expressions.size(); ++i) {
     // INSERT ... SELECT reads the values back by position.
-    const QString alias = NumberedAliases ? QStringLiteral("c%1").arg(i + 1) : output.Columns[i].Name;
+    const QString alias =
+        NumberedAliases ? QStringLiteral("c%1").arg(i + 1) : output.Columns[i].Name;
     items.append(expressions[i] + QStringLiteral(" AS ") + Quote(alias));
   }
 
@@ -189,9 +191,9 @@ JetEmitter::SelectOutput JetEmitter::CompileSelect(const JetSelect& Select, cons
     QStringList terms;
     for (const JetOrderItem& term : Select.OrderBy) {
       const JetTyped value = CompileCondition(*term.Expr, orderScope, AggregateRule::Allowed);
-      terms.append(QStringLiteral("(%1)%2%3").arg(
-          value.Sql, IsTextType(value.Type) ? TextCollation() : QString(),
-          term.Descending ? QStringLiteral(" DESC") : QString()));
+      terms.append(QStringLiteral("(%1)%2%3")
+                       .arg(value.Sql, IsTextType(value.Type) ? TextCollation() : QString(),
+                            term.Descending ? QStringLiteral(" DESC") : QString()));
     }
     sql += QStringLiteral(" ORDER BY ") + terms.join(QStringLiteral(", "));
   }
@@ -252,13 +254,15 @@ JetCompiledStatement JetEmitter::CompileInsert(const JetInsert& Insert) {
       value.Type = inner.Columns[i].Type;
       values.append(Coerced(value, table, table.Columns[targets[i]]));
     }
-    source = QStringLiteral("SELECT %1 FROM (%2)").arg(values.join(QStringLiteral(", ")), inner.Sql);
+    source =
+        QStringLiteral("SELECT %1 FROM (%2)").arg(values.join(QStringLiteral(", ")), inner.Sql);
   } else {
     if (qsizetype(Insert.Values.size()) != targets.size())
       RaiseJetError(QStringLiteral("Anzahl der Abfragewerte und Zielfelder stimmt nicht überein."));
     const JetScope noColumns;
     for (int i = 0; i < targets.size(); ++i) {
-      const JetTyped value = CompileCondition(*Insert.Values[i], noColumns, AggregateRule::Forbidden);
+      const JetTyped value =
+          CompileCondition(*Insert.Values[i], noColumns, AggregateRule::Forbidden);
       values.append(Coerced(value, table, table.Columns[targets[i]]));
     }
     source = QStringLiteral("VALUES (%1)").arg(values.join(QStringLiteral(", ")));
@@ -285,12 +289,12 @@ JetCompiledStatement JetEmitter::CompileUpdate(const JetUpdate& Update) {
     assigned.insert(index);
     const JetTyped value = CompileCondition(*Update.Values[i], scope, AggregateRule::Forbidden);
     assignments.append(QStringLiteral("%1 = %2").arg(Quote(table.Columns[index].Name),
-                                                    Coerced(value, table, table.Columns[index])));
+                                                     Coerced(value, table, table.Columns[index])));
   }
   JetCompiledStatement compiled;
   compiled.Type = JetCompiledStatement::Kind::Change;
-  compiled.Sql = QStringLiteral("UPDATE %1 SET %2").arg(Quote(table.Name),
-                                                       assignments.join(QStringLiteral(", ")));
+  compiled.Sql = QStringLiteral("UPDATE %1 SET %2")
+                     .arg(Quote(table.Name), assignments.join(QStringLiteral(", ")));
   if (Update.Where)
     compiled.Sql += QStringLiteral(" WHERE ") +
                     CompileCondition(*Update.Where, scope, AggregateRule::Forbidden).Sql;
@@ -303,8 +307,9 @@ JetCompiledStatement JetEmitter::CompileDelete(const JetDelete& Delete) {
   compiled.Type = JetCompiledStatement::Kind::Change;
   compiled.Sql = QStringLiteral("DELETE FROM %1").arg(Quote(table.Name));
   if (Delete.Where)
-    compiled.Sql += QStringLiteral(" WHERE ") +
-                    CompileCondition(*Delete.Where, TableScope(table), AggregateRule::Forbidden).Sql;
+    compiled.Sql +=
+        QStringLiteral(" WHERE ") +
+        CompileCondition(*Delete.Where, TableScope(table), AggregateRule::Forbidden).Sql;
   return compiled;
 }
 
@@ -314,21 +319,24 @@ JetCompiledStatement JetEmitter::CompileCreateTable(const JetCreateTable& Create
   if (IsReservedTableName(Create.Table.Name))
     RaiseJetError(QStringLiteral("Der Tabellenname \"%1\" ist reserviert.").arg(Create.Table.Name));
   if (FSchema.FindTable(Create.Table.Name))
-    RaiseJetError(QStringLiteral("Die Tabelle \"%1\" ist bereits vorhanden.").arg(Create.Table.Name));
+    RaiseJetError(
+        QStringLiteral("Die Tabelle \"%1\" ist bereits vorhanden.").arg(Create.Table.Name));
 
   QVector<JetColumnType> types;
   QStringList seen;
   for (const JetColumnDef& column : Create.Columns) {
     JetColumnType type;
     if (!JetTypeFromDdlName(column.TypeName, column.Size, type))
-      RaiseJetError(QStringLiteral("Unbekannter Datentyp \"%1\" für das Feld \"%2\" (an Position %3).")
-                        .arg(column.TypeName, column.Name.Name)
-                        .arg(column.TypePosition));
+      RaiseJetError(
+          QStringLiteral("Unbekannter Datentyp \"%1\" für das Feld \"%2\" (an Position %3).")
+              .arg(column.TypeName, column.Name.Name)
+              .arg(column.TypePosition));
     if (type.Type == JetType::Text && (type.Size < 1 || type.Size > 255))
-      RaiseJetError(QStringLiteral("Die Feldgröße %1 des Textfeldes \"%2\" liegt nicht zwischen 1 und "
-                                   "255.")
-                        .arg(type.Size)
-                        .arg(column.Name.Name));
+      RaiseJetError(
+          QStringLiteral("Die Feldgröße %1 des Textfeldes \"%2\" liegt nicht zwischen 1 und "
+                         "255.")
+              .arg(type.Size)
+              .arg(column.Name.Name));
     for (const QString& name : seen)
       if (name.compare(column.Name.Name, Qt::CaseInsensitive) == 0)
         RaiseJetError(QStringLiteral("Das Feld \"%1\" ist in der Tabelle mehrfach definiert.")
@@ -352,9 +360,10 @@ JetCompiledStatement JetEmitter::CompileCreateTable(const JetCreateTable& Create
   auto columnIndex = [&](const JetNamePos& name) {
     for (int i = 0; i < Create.Columns.size(); ++i)
       if (Create.Columns[i].Name.Name.compare(name.Name, Qt::CaseInsensitive) == 0) return i;
-    RaiseJetError(QStringLiteral("Unbekannter Feldname \"%1\" in der Einschränkung (an Position %2).")
-                      .arg(name.Name)
-                      .arg(name.Position));
+    RaiseJetError(
+        QStringLiteral("Unbekannter Feldname \"%1\" in der Einschränkung (an Position %2).")
+            .arg(name.Name)
+            .arg(name.Position));
   };
   for (const JetTableConstraint& constraint : Create.Constraints) {
     QVector<int> columns;
@@ -369,17 +378,16 @@ JetCompiledStatement JetEmitter::CompileCreateTable(const JetCreateTable& Create
     }
     QStringList names;
     for (int index : columns) names.append(Quote(Create.Columns[index].Name.Name));
-    tableConstraints.append(
-        (constraint.Name.isEmpty() ? QString()
-                                   : QStringLiteral("CONSTRAINT %1 ").arg(Quote(constraint.Name))) +
-        QStringLiteral("UNIQUE (%1)").arg(names.join(QStringLiteral(", "))));
+    tableConstraints.append((constraint.Name.isEmpty()
+                                 ? QString()
+                                 : QStringLiteral("CONSTRAINT %1 ").arg(Quote(constraint.Name))) +
+                            QStringLiteral("UNIQUE (%1)").arg(names.join(QStringLiteral(", "))));
   }
 
   int counter = -1;
   for (int i = 0; i < types.size(); ++i) {
     if (!types[i].Counter) continue;
-    if (counter >= 0)
-      RaiseJetError(QStringLiteral("Eine Tabelle kann nur ein Zählerfeld haben."));
+    if (counter >= 0) RaiseJetError(QStringLiteral("Eine Tabelle kann nur ein Zählerfeld haben."));
     counter = i;
   }
   // A counter is SQLite's own row number; it must then be the key (or become it when the
@@ -409,10 +417,10 @@ JetCompiledStatement JetEmitter::CompileCreateTable(const JetCreateTable& Create
   if (primaryKey.size() > 1) {
     QStringList names;
     for (int index : primaryKey) names.append(Quote(Create.Columns[index].Name.Name));
-    definitions.append(
-        (primaryKeyName.isEmpty() ? QString()
-                                  : QStringLiteral("CONSTRAINT %1 ").arg(Quote(primaryKeyName))) +
-        QStringLiteral("PRIMARY KEY (%1)").arg(names.join(QStringLiteral(", "))));
+    definitions.append((primaryKeyName.isEmpty()
+                            ? QString()
+                            : QStringLiteral("CONSTRAINT %1 ").arg(Quote(primaryKeyName))) +
+                       QStringLiteral("PRIMARY KEY (%1)").arg(names.join(QStringLiteral(", "))));
   }
   definitions += tableConstraints;
 

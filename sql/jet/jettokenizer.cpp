@@ -63,9 +63,11 @@ class Tokenizer {
     while (!AtEnd() && IsIdentifierPart(Peek())) ++FPos;
     const QString digits = FText.mid(digitsStart, FPos - digitsStart);
     bool valid = digits.size() % 2 == 0;
-    for (QChar d : digits) valid = valid && (IsDigit(d) || QStringLiteral("abcdefABCDEF").contains(d));
+    for (QChar d : digits)
+      valid = valid && (IsDigit(d) || QStringLiteral("abcdefABCDEF").contains(d));
     if (!valid)
-      RaiseJetSyntaxError(QStringLiteral("ungültiges Binärliteral \"0x%1\"").arg(digits), start + 1);
+      RaiseJetSyntaxError(QStringLiteral("ungültiges Binärliteral \"0x%1\"").arg(digits),
+                          start + 1);
     JetToken token = Make(JetToken::Kind::Binary, start, FText.mid(start, FPos - start));
     token.Bytes = QByteArray::fromHex(digits.toLatin1());
     return token;
@@ -81,16 +83,16 @@ class Tokenizer {
       while (IsDigit(Peek())) ++FPos;
     }
     if ((Peek() == QLatin1Char('e') || Peek() == QLatin1Char('E')) &&
-        (IsDigit(Peek(1)) || ((Peek(1) == QLatin1Char('+') || Peek(1) == QLatin1Char('-')) &&
-                              IsDigit(Peek(2))))) {
+        (IsDigit(Peek(1)) ||
+         ((Peek(1) == QLatin1Char('+') || Peek(1) == QLatin1Char('-')) && IsDigit(Peek(2))))) {
       isFloat = true;
       FPos += 2;
       while (IsDigit(Peek())) ++FPos;
     }
     if (IsIdentifierStart(Peek()))
-      RaiseJetSyntaxError(QStringLiteral("ungültige Zahl \"%1\"")
-                              .arg(FText.mid(start, FPos - start + 1)),
-                          start + 1);
+      RaiseJetSyntaxError(
+          QStringLiteral("ungültige Zahl \"%1\"").arg(FText.mid(start, FPos - start + 1)),
+          start + 1);
     return Make(isFloat ? JetToken::Kind::Float : JetToken::Kind::Integer, start,
                 FText.mid(start, FPos - start));
   }
@@ -104,7 +106,8 @@ class Tokenizer {
   JetToken ReadBracketed() {
     const int start = FPos;
     const int close = FText.indexOf(QLatin1Char(']'), FPos + 1);
-    if (close < 0) RaiseJetSyntaxError(QStringLiteral("fehlende schließende Klammer \"]\""), start + 1);
+    if (close < 0)
+      RaiseJetSyntaxError(QStringLiteral("fehlende schließende Klammer \"]\""), start + 1);
     const QString name = FText.mid(start + 1, close - start - 1);
     if (name.trimmed().isEmpty() || name.contains(QLatin1Char('[')))
       RaiseJetSyntaxError(QStringLiteral("ungültiger Name in eckigen Klammern"), start + 1);
@@ -136,7 +139,8 @@ class Tokenizer {
   JetToken ReadDate() {
     const int start = FPos;
     const int close = FText.indexOf(QLatin1Char('#'), FPos + 1);
-    if (close < 0) RaiseJetSyntaxError(QStringLiteral("Datumsliteral ohne schließendes \"#\""), start + 1);
+    if (close < 0)
+      RaiseJetSyntaxError(QStringLiteral("Datumsliteral ohne schließendes \"#\""), start + 1);
     FPos = close + 1;
     return Make(JetToken::Kind::Date, start, FText.mid(start + 1, close - start - 1));
   }

@@ -17,8 +17,8 @@ struct JetToken {
     End
   };
   Kind Type = Kind::End;
-  QString Text;       // identifier (unquoted), literal text, symbol or number as written
-  QByteArray Bytes;   // value of a binary literal
+  QString Text;      // identifier (unquoted), literal text, symbol or number as written
+  QByteArray Bytes;  // value of a binary literal
   bool Bracketed = false;
   int Position = 0;  // 1-based offset in the statement
 

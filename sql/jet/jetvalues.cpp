@@ -39,9 +39,9 @@ void ReadTime(const QRegularExpressionMatch& match, int first, DateParts& parts)
 const QString kTimePart = QStringLiteral("(?:[ T]+(\\d{1,2}):(\\d{2})(?::(\\d{2}))?)?");
 
 const char16_t kCp1252[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-                           0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-                           0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-                           0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+                              0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+                              0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                              0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
 QString SortBase(const QString& folded) {
   QString base;
@@ -73,7 +73,8 @@ QDateTime DateTimeFromDays(double Days) {
     seconds -= 86400;
     day += Days < 0 ? -1 : 1;
   }
-  return QDateTime(kDayZero.addDays(qint64(day)), QTime::fromMSecsSinceStartOfDay(int(seconds * 1000)));
+  return QDateTime(kDayZero.addDays(qint64(day)),
+                   QTime::fromMSecsSinceStartOfDay(int(seconds * 1000)));
 }
 
 std::optional<double> ParseJetDateText(const QString& Text) {
@@ -81,8 +82,7 @@ std::optional<double> ParseJetDateText(const QString& Text) {
       QStringLiteral("^(\\d{1,2})\\.(\\d{1,2})\\.(\\d{4}|\\d{2})") + kTimePart + "$");
   static const QRegularExpression iso(QStringLiteral("^(\\d{4})-(\\d{1,2})-(\\d{1,2})") +
                                       kTimePart + "$");
-  static const QRegularExpression timeOnly(
-      QStringLiteral("^(\\d{1,2}):(\\d{2})(?::(\\d{2}))?$"));
+  static const QRegularExpression timeOnly(QStringLiteral("^(\\d{1,2}):(\\d{2})(?::(\\d{2}))?$"));
   const QString text = Text.trimmed();
   DateParts parts;
   QRegularExpressionMatch match = german.match(text);
@@ -110,8 +110,9 @@ std::optional<double> ParseJetDateText(const QString& Text) {
 }
 
 std::optional<double> ParseJetDateLiteral(const QString& Text) {
-  static const QRegularExpression us(QStringLiteral(
-      "^(\\d{1,2})/(\\d{1,2})/(\\d{4}|\\d{2})(?:\\s+(\\d{1,2}):(\\d{2})(?::(\\d{2}))?\\s*(AM|PM)?)?$"),
+  static const QRegularExpression us(
+      QStringLiteral("^(\\d{1,2})/(\\d{1,2})/"
+                     "(\\d{4}|\\d{2})(?:\\s+(\\d{1,2}):(\\d{2})(?::(\\d{2}))?\\s*(AM|PM)?)?$"),
       QRegularExpression::CaseInsensitiveOption);
   const QString text = Text.trimmed();
   const QRegularExpressionMatch match = us.match(text);
@@ -161,7 +162,9 @@ QString JetDateText(double Days) {
   return value.toString(QStringLiteral("dd.MM.yyyy HH:mm:ss"));
 }
 
-QString JetBooleanText(bool Value) { return Value ? QStringLiteral("Wahr") : QStringLiteral("Falsch"); }
+QString JetBooleanText(bool Value) {
+  return Value ? QStringLiteral("Wahr") : QStringLiteral("Falsch");
+}
 
 double BankersRound(double Value) { return std::nearbyint(Value); }
 

@@ -11,10 +11,12 @@ class JetDialectTest : public JetDatabaseTest {
  protected:
   void SetUp() override {
     JetDatabaseTest::SetUp();
-    Exec("CREATE TABLE T (Id COUNTER, Txt VARCHAR(50), Num DOUBLE, D DATETIME, B BIT, M MEMO, "
-         "Bin LONGBINARY, Cur CURRENCY, Nothing TEXT(10))");
-    Exec("INSERT INTO T (Txt, Num, D, B, M, Bin, Cur)\r\nVALUES ('abc', 2.5, "
-         "'07.10.2016 08:30', True, 'lang', 0x00FF10, 12.34567)");
+    Exec(
+        "CREATE TABLE T (Id COUNTER, Txt VARCHAR(50), Num DOUBLE, D DATETIME, B BIT, M MEMO, "
+        "Bin LONGBINARY, Cur CURRENCY, Nothing TEXT(10))");
+    Exec(
+        "INSERT INTO T (Txt, Num, D, B, M, Bin, Cur)\r\nVALUES ('abc', 2.5, "
+        "'07.10.2016 08:30', True, 'lang', 0x00FF10, 12.34567)");
   }
 };
 
@@ -128,12 +130,13 @@ TEST_F(JetDialectTest, ColumnsReportAdoTypesAndQtValues) {
   int affected = 0;
   TADORecordsetPtr recordset = Connection.Execute("SELECT * FROM T", affected);
   ASSERT_EQ(recordset->FieldCount(), 9);
-  const int adoTypes[] = {adotype::Integer,      adotype::VarWChar,      adotype::Double,
-                          adotype::Date,         adotype::Boolean,       adotype::LongVarWChar,
-                          adotype::LongVarBinary, adotype::Currency,     adotype::VarWChar};
-  const QMetaType::Type qtTypes[] = {QMetaType::Int,       QMetaType::QString,   QMetaType::Double,
-                                     QMetaType::QDateTime, QMetaType::Bool,      QMetaType::QString,
-                                     QMetaType::QByteArray, QMetaType::Double,   QMetaType::UnknownType};
+  const int adoTypes[] = {adotype::Integer,       adotype::VarWChar, adotype::Double,
+                          adotype::Date,          adotype::Boolean,  adotype::LongVarWChar,
+                          adotype::LongVarBinary, adotype::Currency, adotype::VarWChar};
+  const QMetaType::Type qtTypes[] = {
+      QMetaType::Int,        QMetaType::QString, QMetaType::Double,
+      QMetaType::QDateTime,  QMetaType::Bool,    QMetaType::QString,
+      QMetaType::QByteArray, QMetaType::Double,  QMetaType::UnknownType};
   for (int i = 0; i < 9; ++i) {
     SCOPED_TRACE(recordset->Field(i).Name().toStdString());
     EXPECT_EQ(recordset->Field(i).Type(), adoTypes[i]);
@@ -198,9 +201,8 @@ TEST_F(JetDialectTest, SubqueriesJoinsAndInsertSelect) {
   EXPECT_EQ(Value("SELECT COUNT(*) FROM P WHERE TId IN (SELECT Id FROM T)").toInt(), 1);
   EXPECT_EQ(Value("SELECT MAX(x.Id) FROM (SELECT Id, Name FROM P WHERE Id > 0) AS x").toInt(), 2);
   EXPECT_EQ(Value("SELECT (SELECT MAX(Id) FROM P) FROM T").toInt(), 2);
-  EXPECT_EQ(Value("SELECT COUNT(*) FROM P WHERE EXISTS (SELECT * FROM T WHERE T.Id = P.TId)")
-                .toInt(),
-            1);
+  EXPECT_EQ(
+      Value("SELECT COUNT(*) FROM P WHERE EXISTS (SELECT * FROM T WHERE T.Id = P.TId)").toInt(), 1);
   EXPECT_EQ(Value("SELECT P.Name FROM P INNER JOIN T ON P.TId = T.Id").toString(),
             QStringLiteral("eins"));
   EXPECT_EQ(Rows("SELECT p.Name, t.Txt FROM P AS p LEFT JOIN T AS t ON p.TId = t.Id ORDER BY p.Id")

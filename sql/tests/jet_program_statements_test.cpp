@@ -63,11 +63,11 @@ class JetProgramStatementsTest : public JetDatabaseTest {
     };
     for (const Order& order : orders) EXPECT_EQ(Exec(InsertOrder(order)), 1);
     const char* const settings[][3] = {
-        {"1", "'06.10.2016 00:00'", "'07.10.2016 00:00'"},   // holds the day's midnight
-        {"1", "'07.10.2016 14:00'", "'07.10.2016 16:00'"},   // begins on the day
-        {"1", "'30.09.2016 00:00'", "'15.10.2016 00:00'"},   // around it; text order would miss it
-        {"1", "'09.10.2016 00:00'", "'10.10.2016 00:00'"},   // another day
-        {"1002", "'C:\\Karten'", "null"},                    // not a date at all
+        {"1", "'06.10.2016 00:00'", "'07.10.2016 00:00'"},  // holds the day's midnight
+        {"1", "'07.10.2016 14:00'", "'07.10.2016 16:00'"},  // begins on the day
+        {"1", "'30.09.2016 00:00'", "'15.10.2016 00:00'"},  // around it; text order would miss it
+        {"1", "'09.10.2016 00:00'", "'10.10.2016 00:00'"},  // another day
+        {"1002", "'C:\\Karten'", "null"},                   // not a date at all
         {"1001", "'1'", "null"},
     };
     for (const auto& row : settings)
@@ -172,8 +172,10 @@ TEST_F(JetProgramStatementsTest, IdentityKeyCountsUp) {
 
 TEST_F(JetProgramStatementsTest, DuplicateOrderNumberFailsAtThePrimaryKey) {
   const QString message = ErrorOf(InsertOrder({1, "Doppelt", "1", "2", "", "", 1, 1}));
-  EXPECT_TRUE(message.contains(QStringLiteral("mehrfach vorkommende Werte"))) << message.toStdString();
-  EXPECT_EQ(Value("SELECT AuftragBez FROM R1 WHERE AuftragId=1").toString(), QStringLiteral("Müller"));
+  EXPECT_TRUE(message.contains(QStringLiteral("mehrfach vorkommende Werte")))
+      << message.toStdString();
+  EXPECT_EQ(Value("SELECT AuftragBez FROM R1 WHERE AuftragId=1").toString(),
+            QStringLiteral("Müller"));
 }
 
 TEST_F(JetProgramStatementsTest, RouteTableCreatedTwiceKeepsOneTable) {

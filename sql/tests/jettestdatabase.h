@@ -10,6 +10,10 @@
 #include "sql/adoerror.h"
 #include "sql/jet/jetprovider.h"
 
+inline QString JetConnectionString(const QString& path) {
+  return QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=%1").arg(path);
+}
+
 // A fresh database file of ours in a temporary folder, opened through the ADO-like
 // connection exactly as the program opens it.
 class JetDatabaseTest : public ::testing::Test {
@@ -18,11 +22,7 @@ class JetDatabaseTest : public ::testing::Test {
     ASSERT_TRUE(FDir.isValid());
     FPath = FDir.filePath(QStringLiteral("ZEPRouting.mdb"));
     CreateJetDatabase(FPath);
-    Connection.Open(ConnectionString(FPath), QString(), QString());
-  }
-
-  static QString ConnectionString(const QString& path) {
-    return QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=%1").arg(path);
+    Connection.Open(JetConnectionString(FPath), QString(), QString());
   }
 
   // Runs a statement that must succeed; answers the number of changed rows.
