@@ -75,6 +75,7 @@ class MapBuilder {
   std::size_t nodeCount() const { return nodes_.size(); }
   std::size_t edgeCount() const { return edges_.size(); }
   std::size_t addressCount() const { return addresses_.size(); }
+  bool empty() const { return nodes_.empty() && addresses_.empty() && features_.empty(); }
 
   bool write(const std::string& directory, std::string& error);
 

@@ -80,6 +80,10 @@ bool importOsm(const std::string& inputFile, const std::string& outputDirectory,
     MapBuilder builder;
     builder.setSourceName(std::filesystem::path(inputFile).filename().string());
     osm::assembleMap(content, builder, report);
+    if (builder.empty()) {
+      error = "Eingabedatei enthält keine verwertbaren Kartendaten: " + inputFile;
+      return false;
+    }
     report("Schreibe Karte nach " + outputDirectory);
     return builder.write(outputDirectory, error);
   } catch (const std::exception& e) {

@@ -275,6 +275,12 @@ TEST(OsmImport, FailsWithAMessage) {
   EXPECT_FALSE(importOsm(dir.file("kaputt.osm"), dir.file("map"), error));
   EXPECT_NE(error.find("fehlgeschlagen"), std::string::npos) << error;
   EXPECT_FALSE(std::filesystem::exists(CompiledMap::filePath(dir.file("map"))));
+
+  std::ofstream(dir.file("leer.osm")) << "<?xml version=\"1.0\"?>\n<osm version=\"0.6\"></osm>\n";
+  error.clear();
+  EXPECT_FALSE(importOsm(dir.file("leer.osm"), dir.file("map"), error));
+  EXPECT_NE(error.find("keine verwertbaren Kartendaten"), std::string::npos) << error;
+  EXPECT_FALSE(std::filesystem::exists(CompiledMap::filePath(dir.file("map"))));
 }
 
 }  // namespace
