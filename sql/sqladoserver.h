@@ -7,6 +7,8 @@
 #include "sql/adorecordset.h"
 #include "sql/sqltypes.h"
 
+class TCSVFile;
+
 // A thin SQL layer over one ADO connection for five database products. It builds SELECT,
 // INSERT, UPDATE, DELETE and procedure statements from their parts, adapts them to the
 // product, runs them and turns every database failure into a false result with the reason
@@ -62,6 +64,22 @@ class TSQLADOServer {
   void SetSQLTraceOracle(bool TraceOn);
   int GetRecordsAffected() const { return RecordsAffected; }
 
+  // ---- Table export (csvexport.cpp) and long values (longvalues.cpp) ----
+  // Fills CSVFile with the result of ASQL: field names, type letters and one line per record;
+  // a statement without rows gives a "Meldung" line, a failure a "SQL-Fehlermeldung" line.
+  bool WriteCSVData(TCSVFile& CSVFile, const QString& ASQL, bool ClearCSVData);
+  // Moves the value of one column of the row selected by Where between the database and
+  // Blob; reading appends at Blob's position. Texts travel one byte per character.
+  bool ReadSQLBlob(const QString& Table, const QString& BlobFeld, const QString& Where,
+                   QBuffer& Blob);
+  bool WriteSQLBlob(const QString& Table, const QString& BlobFeld, const QString& Where,
+                    QBuffer& Blob);
+  bool ReadSQLText(const QString& Table, const QString& MemoFeld, const QString& Where,
+                   QString& MemoText);
+  bool WriteSQLText(const QString& Table, const QString& MemoFeld, const QString& Where,
+                    const QString& MemoText);
+  // ---- end of table export and long values ----
+
  protected:
   TADODBTyp ADODBTyp = MSAccess;
   TADORecordsetPtr QTmp;
@@ -99,4 +117,17 @@ class TSQLADOServer {
                                void (TADOConnection::*ConnectionMethod)());
   QString FirstValue(const QString& TableName, const QString& IdField, const QString& IdValue,
                      const QString& ValueField, int& Rows);
+
+  // ---- table export and long values ----
+  bool ReadLongValue(const QString& Table, const QString& Field, const QString& Where,
+                     QVariant& Value);
+  bool WriteSQLBlobAccess(const QString& Table, const QString& BlobFeld, const QString& Where,
+                          const QByteArray& Bytes);
+  bool WriteSQLBlobMSSQL(const QString& Table, const QString& BlobFeld, const QString& Where,
+                         const QByteArray& Bytes);
+  bool MSSQLTextPointerValid(const QString& Table, const QString& BlobFeld, const QString& Where);
+  bool WriteSQLBlobOracle(const QString& Table, const QString& BlobFeld, const QString& Where,
+                          const QByteArray& Bytes);
+  bool EndLongValueTransaction(bool Result, bool WithTransaction);
+  // ---- end of table export and long values ----
 };
