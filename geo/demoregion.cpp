@@ -58,12 +58,13 @@ class DemoRegion {
     return nodes;
   }
 
-  void area(const Corners& corners, const Tags& tags) {
+  std::int64_t ring(const Corners& corners, const Tags& tags) {
     std::vector<std::int64_t> nodes;
     for (const auto& [x, y] : corners) nodes.push_back(w_.node(x, y));
     nodes.push_back(nodes.front());
-    w_.way(nodes, tags);
+    return w_.way(nodes, tags);
   }
+  void area(const Corners& corners, const Tags& tags) { ring(corners, tags); }
 
   static Locality localityAt(int y) {
     if (y > 1800) return {"Eichenbrunn", "", kNorthPostcode};
@@ -152,6 +153,7 @@ class DemoRegion {
       street(s.north, {{s.x, 200}, {s.x, 800}}, "residential");
     }
     street("Marktplatz", {{800, -300}, {1000, -300}}, "living_street");
+    townHall();
     street("Kirchgasse", {{300, 400}, {300, 600}}, "residential", kBoth, {{"oneway", "yes"}});
     street("Am Sportplatz", {{1400, -600}, {1400, -900}}, "residential");
     street("Am Friedhof", {{0, -600}, {-300, -600}}, "residential");
@@ -160,6 +162,16 @@ class DemoRegion {
     street("Äußere Bahnhofstraße", {{0, -600}, {0, -900}}, "residential");
     street("Höhenweg", {{400, 800}, {400, 1000}, {700, 1000}}, "residential");
     interpolatedWaldstrasse();
+  }
+
+  // A building with a courtyard: a multipolygon relation carrying the address.
+  void townHall() {
+    const auto outer = ring({{860, -385}, {940, -385}, {940, -325}, {860, -325}}, {});
+    const auto inner = ring({{885, -365}, {915, -365}, {915, -345}, {885, -345}}, {});
+    Tags tags = addressTags("Marktplatz", "10", -360);
+    tags.insert(tags.begin(),
+                {{"type", "multipolygon"}, {"building", "public"}, {"name", "Rathaus"}});
+    w_.relation({{outer, "outer"}, {inner, "inner"}}, tags);
   }
 
   void interpolatedWaldstrasse() {

@@ -66,6 +66,12 @@ std::int64_t OsmXmlWriter::way(const std::vector<std::int64_t>& nodes, const Tag
   return static_cast<std::int64_t>(ways_.size());
 }
 
+std::int64_t OsmXmlWriter::relation(
+    const std::vector<std::pair<std::int64_t, std::string>>& wayMembers, const Tags& tags) {
+  relations_.emplace_back(wayMembers, tags);
+  return static_cast<std::int64_t>(relations_.size());
+}
+
 std::string OsmXmlWriter::xml() const {
   std::ostringstream out;
   out << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
@@ -88,6 +94,14 @@ std::string OsmXmlWriter::xml() const {
     for (std::int64_t ref : ways_[i].first) out << "    <nd ref=\"" << ref << "\"/>\n";
     writeTags(out, ways_[i].second);
     out << "  </way>\n";
+  }
+  for (std::size_t i = 0; i < relations_.size(); ++i) {
+    out << "  <relation id=\"" << i + 1 << "\" version=\"1\">\n";
+    for (const auto& [ref, role] : relations_[i].first) {
+      out << "    <member type=\"way\" ref=\"" << ref << "\" role=\"" << escaped(role) << "\"/>\n";
+    }
+    writeTags(out, relations_[i].second);
+    out << "  </relation>\n";
   }
   out << "</osm>\n";
   return out.str();

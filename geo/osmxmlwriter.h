@@ -19,6 +19,9 @@ class OsmXmlWriter {
 
   std::int64_t node(int eastMetres, int northMetres, const Tags& tags = {});
   std::int64_t way(const std::vector<std::int64_t>& nodes, const Tags& tags);
+  // Members are ways with their roles ("outer", "inner").
+  std::int64_t relation(const std::vector<std::pair<std::int64_t, std::string>>& wayMembers,
+                        const Tags& tags);
 
   std::string xml() const;
 
@@ -31,6 +34,7 @@ class OsmXmlWriter {
   std::map<std::pair<int, int>, std::int64_t> untaggedAt_;
   std::vector<NodeData> nodes_;
   std::vector<std::pair<std::vector<std::int64_t>, Tags>> ways_;
+  std::vector<std::pair<std::vector<std::pair<std::int64_t, std::string>>, Tags>> relations_;
 };
 
 }  // namespace geo

@@ -97,6 +97,15 @@ TEST_F(DemoImport, EveryAddressedObjectBecomesAnAddressPoint) {
   }
   EXPECT_FALSE(address("Waldstraße", "3"));
   EXPECT_TRUE(address("Hauptstraße", "12a"));
+
+  // The town hall is a multipolygon with a courtyard; its address sits inside the outline.
+  const AddressRecord* townHall = address("Marktplatz", "10");
+  ASSERT_TRUE(townHall);
+  const auto building = std::find_if(
+      map_->features().begin(), map_->features().end(),
+      [](const FeatureRecord& f) { return f.kind == FeatureKind::Building && f.rings.count == 2; });
+  ASSERT_NE(building, map_->features().end());
+  EXPECT_TRUE(building->bounds.contains(townHall->point));
 }
 
 TEST_F(DemoImport, AddressesGetPostalCodeTownAndDistrictFromTheirSurroundings) {
