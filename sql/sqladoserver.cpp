@@ -4,6 +4,7 @@
 
 #include "base/delphistr.h"
 #include "sql/adoerror.h"
+#include "sql/jet/jetprovider.h"
 #include "sql/sqlfields.h"
 #include "sql/sqlstring.h"
 
@@ -27,7 +28,7 @@ ProductInfo InfoOf(TADODBTyp DBTyp) {
     case ODBC:
       return {"MSDASQL", "NOW()"};
     default:
-      return {"Microsoft.Jet.OLEDB.4.0", "NOW()"};
+      return {kJetProviderName, "NOW()"};
   }
 }
 

@@ -274,6 +274,18 @@ TEST(TSQLADOServerTest, BatchStopsWhenItCannotStartTheTransaction) {
   EXPECT_TRUE(server.Log().isEmpty());
 }
 
+TEST(TSQLADOServerTest, FailedBatchRollsBackAndKeepsTheFailure) {
+  LoggingServer server(MSSQL, ExecOnly);
+  ASSERT_FALSE(server.Connect());
+  const QString reason = server.SQLErrorMsg;
+  server.SQLReportMode = LogOnly;
+  EXPECT_FALSE(server.ExecSQLBatch("A\r\nGO\r\nB", true));
+  EXPECT_EQ(server.Log(), "BEGIN TRANSACTION\r\nROLLBACK TRANSACTION\r\n");
+  EXPECT_EQ(server.SQLExecStatement, "BEGIN TRANSACTION");
+  EXPECT_TRUE(server.SQLExecError);
+  EXPECT_EQ(server.SQLErrorMsg, reason);
+}
+
 TEST(TSQLADOServerTest, OracleTransformRewritesAfterLogging) {
   LoggingServer server(Oracle);
   server.TransformSQL = true;
