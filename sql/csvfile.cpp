@@ -91,14 +91,23 @@ void TCSVFile::DecodeUTF8Lines() {
   for (int i = 0; i < Count(); ++i) SetString(i, DecodeUTF8(Strings(i)));
 }
 
+// Rebuilt in one pass: deleting line by line would move the rest of a long file each time.
+void TCSVFile::DropBlankLines() {
+  QStringList kept;
+  for (int i = 0; i < Count(); ++i)
+    if (!Trim(Strings(i)).isEmpty()) kept.append(Strings(i));
+  if (kept.size() == Count()) return;
+  Clear();
+  AddStrings(kept);
+}
+
 void TCSVFile::CreateCSVRecords(int RecNr) {
   if (!ISOEncoding) DecodeUTF8Lines();
   if (RecNr >= 0) {
     if (RecNr < Count()) SplitLine(RecNr);
     return;
   }
-  for (int i = Count() - 1; i >= 0; --i)
-    if (Trim(Strings(i)).isEmpty()) Delete(i);
+  DropBlankLines();
   for (int i = 0; i < Count(); ++i) SplitLine(i);
 }
 

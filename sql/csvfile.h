@@ -79,6 +79,7 @@ class TCSVFile : public TStringList {
 
  private:
   void DecodeUTF8Lines();
+  void DropBlankLines();
   void SplitLine(int Index);
   QString RenderRecord(int Index, const TCSVRecord& Record);
   QString RenderElement(int FieldIndex, const TCSVRecord& Record) const;

@@ -27,9 +27,13 @@ void ClearStream(QBuffer& Blob) {
 
 bool TSQLADOServer::ReadLongValue(const QString& Table, const QString& Field, const QString& Where,
                                   QVariant& Value) {
+  // A select that is only logged leaves no result; an older one must not be read instead.
+  QTmp.reset();
   if (!SQLSelect(Field, Table, Where, QString(), QTmp)) return false;
+  Value = QVariant();
+  if (!QTmp) return true;
   try {
-    const qint64 size = SQLRecordCount(QTmp) != 0 ? QTmp->Field(0).ActualSize() : 0;
+    const qint64 size = QTmp->RecordCount() != 0 ? QTmp->Field(0).ActualSize() : 0;
     Value = size > 0 ? QTmp->Field(0).GetChunk(size) : QVariant();
     return true;
   } catch (const std::exception& error) {

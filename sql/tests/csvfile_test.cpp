@@ -338,3 +338,20 @@ TEST(TCSVFileTest, InsertXMLNodeAddsAnEmptyElementInXMLOnly) {
   csv.InsertXMLNode(0, "Kopf", "");
   EXPECT_EQ(csv.Count(), 1);
 }
+
+TEST(TCSVFileTest, ClearAndDeleteFreeTheRecordsOfTheirLines) {
+  struct CountedRecord : TCSVRecord {
+    explicit CountedRecord(int& Freed) : FreedCount(Freed) {}
+    ~CountedRecord() override { ++FreedCount; }
+    int& FreedCount;
+  };
+  int freed = 0;
+  TCSVFile file;
+  for (int i = 0; i < 3; ++i) file.AddObject("x", new CountedRecord(freed));
+  file.Delete(1);
+  EXPECT_EQ(freed, 1);
+  file.AddCSVRecord(0);  // replaces the old record
+  EXPECT_EQ(freed, 2);
+  file.Clear();
+  EXPECT_EQ(freed, 3);
+}

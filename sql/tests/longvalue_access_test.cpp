@@ -149,3 +149,17 @@ TEST_F(LongValueAccessTest, AFailedWriteReportsTheDatabaseError) {
   EXPECT_FALSE(Server.SQLErrorMsg.isEmpty());
   EXPECT_EQ(Server.SQLExecStatement, "UPDATE Werte SET Fehlt=0x616263 WHERE Id=1");
 }
+
+TEST_F(LongValueAccessTest, ASelectThatIsOnlyLoggedReadsNothing) {
+  ASSERT_TRUE(WriteBytes("B", "neu"));
+  ASSERT_EQ(Server.SQLSelectCount("Werte", ""), 1);  // leaves a result behind
+  Server.SQLReportMode = LogOnly;
+  QBuffer blob;
+  EXPECT_TRUE(Server.ReadSQLBlob("Werte", "B", kRow, blob));
+  EXPECT_EQ(blob.data(), QByteArray());
+  QString text = "alt";
+  EXPECT_TRUE(Server.ReadSQLText("Werte", "M", kRow, text));
+  EXPECT_EQ(text, "");
+  EXPECT_EQ(QString::fromLatin1(Server.SQLReportStream.data()),
+            "SELECT B FROM Werte WHERE Id=1\r\nSELECT M FROM Werte WHERE Id=1\r\n");
+}
