@@ -1,10 +1,10 @@
 // The data block of a web application page: marker lines, workflow line and query rows.
 
 #include <QHash>
-#include <QRegularExpression>
 
 #include "base/delphistr.h"
 #include "planning/mapserverdata.h"
+#include "planning/textsplit.h"
 
 namespace {
 const QString kMarker = QStringLiteral("[ZEPRouting]");
@@ -12,19 +12,26 @@ const QString kLineBreak = QStringLiteral("\r\n");
 
 bool IsMarkerLine(const QString& Line) { return Trim(Line) == kMarker; }
 
+bool IsDecimal(const QString& Text) {
+  const qsizetype first = Text.startsWith(u'+') || Text.startsWith(u'-') ? 1 : 0;
+  if (first >= Text.size()) return false;
+  for (qsizetype i = first; i < Text.size(); ++i) {
+    if (Text[i] < u'0' || Text[i] > u'9') return false;
+  }
+  return true;
+}
+
 // The workflow of the block's first line: its decimal number modulo 1000, or -1 for a line
 // that is no positive decimal number.
 int WorkflowOf(const QString& Line) {
-  static const QRegularExpression decimal(QStringLiteral("^[+-]?[0-9]+$"));
   const QString text = Trim(Line);
-  const int number = decimal.match(text).hasMatch() ? StrToIntDef(text, 0) : 0;
+  const int number = IsDecimal(text) ? StrToIntDef(text, 0) : 0;
   return number > 0 ? number % 1000 : -1;
 }
 }  // namespace
 
 void TMapServerData::ReadMapServerData(const QString& Data) {
-  static const QRegularExpression lineBreak(QStringLiteral("\r\n|\r|\n"));
-  const QStringList lines = Data.split(lineBreak);
+  const QStringList lines = SplitAtBreaks(Data);
   Clear();
   WorkflowId = -1;
   qsizetype first = 0;

@@ -1,6 +1,6 @@
 #include "planning/stationlist.h"
 
-#include <QRegularExpression>
+#include "planning/textsplit.h"
 
 namespace {
 const QString kRouteStartNumber = QStringLiteral("-1");
@@ -88,8 +88,7 @@ void TStationList::SetStationDataValue(int Index, int Field, const QString& Valu
 void TStationList::SetStationData(int Index) {
   TStation* station = StationForWrite(Index);
   if (!station) return;
-  static const QRegularExpression separators(QStringLiteral("\\r\\n|[|~\\r\\n]"));
-  const QStringList values = Strings(Index).split(separators);
+  const QStringList values = SplitAtBreaks(Strings(Index), u"|~");
   for (int field = 0; field < values.size() && field < TStation::FieldCount; ++field)
     station->SetField(field, values[field]);
   SetString(Index, values.first());
