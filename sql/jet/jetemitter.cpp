@@ -174,6 +174,8 @@ JetTyped JetEmitter::CompileColumn(const JetExpr& Expr, const JetScope& Scope) {
       JetTyped result = Typed(foundSource->SqlName + QLatin1Char('.') + Quote(column.Name),
                               column.Type.Type, false);
       result.ColumnName = column.Name;
+      if (FBareColumns && scope == FBareScope && !FInsideAggregate)
+        FBareColumns->append({result.Sql, foundSource->Qualifier + QLatin1Char('.') + column.Name});
       return result;
     }
   }

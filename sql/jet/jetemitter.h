@@ -60,9 +60,17 @@ class JetEmitter {
   SelectOutput CompileSelect(const JetSelect& Select, const JetScope* Outer,
                              bool NumberedAliases = false);
   QString CompileSource(const JetSource& Source, JetScope& Scope);
-  void AddSelectItem(const JetSelectItem& Item, const JetScope& Scope, bool Distinct,
+  // A column used outside an aggregate in a select list, HAVING or ORDER BY.
+  struct BareColumn {
+    QString Sql;
+    QString Name;
+  };
+  bool AddSelectItem(const JetSelectItem& Item, const JetScope& Scope, bool Distinct,
                      QStringList& Expressions, QVector<JetResultColumn>& Columns,
                      int& ExpressionNumber);
+  QString CompileOrderBy(const JetSelect& Select, const JetScope& Scope,
+                         const QVector<JetResultColumn>& Columns, bool& HasAggregate);
+  static void RequireGrouped(const QVector<BareColumn>& Columns, const QStringList& GroupTerms);
   const JetTableInfo& RequireTable(const JetNamePos& Name) const;
   JetScope TableScope(const JetTableInfo& Table) const;
   QString Coerced(const JetTyped& Value, const JetTableInfo& Table, const JetColumnInfo& Column);
@@ -103,6 +111,9 @@ class JetEmitter {
   QVector<QVariant> FParameters;
   AggregateRule FAggregates = AggregateRule::Forbidden;
   bool FInsideAggregate = false;
+  // Where CompileColumn notes the columns of FBareScope met outside aggregates.
+  QVector<BareColumn>* FBareColumns = nullptr;
+  const JetScope* FBareScope = nullptr;
 };
 
 // Kind code that tells the runtime functions how to read a stored number: 1 date, 2 Boolean.

@@ -107,7 +107,7 @@ QString JetEmitter::CompileSource(const JetSource& Source, JetScope& Scope) {
   return QString();
 }
 
-void JetEmitter::AddSelectItem(const JetSelectItem& Item, const JetScope& Scope, bool Distinct,
+bool JetEmitter::AddSelectItem(const JetSelectItem& Item, const JetScope& Scope, bool Distinct,
                                QStringList& Expressions, QVector<JetResultColumn>& Columns,
                                int& ExpressionNumber) {
   if (Item.Expr->Type == JetExpr::Kind::Star) {
@@ -118,8 +118,11 @@ void JetEmitter::AddSelectItem(const JetSelectItem& Item, const JetScope& Scope,
         continue;
       matched = true;
       for (const JetColumnInfo& column : source.Columns) {
-        Expressions.append(source.SqlName + QLatin1Char('.') + Quote(column.Name));
+        const QString sql = source.SqlName + QLatin1Char('.') + Quote(column.Name);
+        Expressions.append(sql);
         Columns.append({column.Name, column.Type.Type});
+        if (FBareColumns)
+          FBareColumns->append({sql, source.Qualifier + QLatin1Char('.') + column.Name});
       }
     }
     if (!matched)
@@ -129,7 +132,7 @@ void JetEmitter::AddSelectItem(const JetSelectItem& Item, const JetScope& Scope,
                         : QStringLiteral("Unbekannte Tabelle \"%1\" vor \".*\" (an Position %2).")
                               .arg(Item.Expr->Qualifier)
                               .arg(Item.Expr->Position));
-    return;
+    return false;
   }
   const JetTyped value = CompileExpr(*Item.Expr, Scope);
   // Jet names an unnamed expression Expr1000, Expr1001, ...
@@ -139,6 +142,36 @@ void JetEmitter::AddSelectItem(const JetSelectItem& Item, const JetScope& Scope,
   const QString collation = Distinct && IsTextType(value.Type) ? TextCollation() : QString();
   Expressions.append(QStringLiteral("(%1)%2").arg(value.Sql, collation));
   Columns.append({name, value.Type});
+  return value.HasAggregate;
+}
+
+QString JetEmitter::CompileOrderBy(const JetSelect& Select, const JetScope& Scope,
+                                   const QVector<JetResultColumn>& Columns, bool& HasAggregate) {
+  JetScope orderScope = Scope;
+  orderScope.SelectAliases = &Columns;
+  FBareScope = &orderScope;
+  QStringList terms;
+  for (const JetOrderItem& term : Select.OrderBy) {
+    const JetTyped value = CompileCondition(*term.Expr, orderScope, AggregateRule::Allowed);
+    HasAggregate = HasAggregate || value.HasAggregate;
+    terms.append(QStringLiteral("(%1)%2%3")
+                     .arg(value.Sql, IsTextType(value.Type) ? TextCollation() : QString(),
+                          term.Descending ? QStringLiteral(" DESC") : QString()));
+  }
+  FBareScope = &Scope;
+  return terms.join(QStringLiteral(", "));
+}
+
+void JetEmitter::RequireGrouped(const QVector<BareColumn>& Columns, const QStringList& GroupTerms) {
+  // SQLite would silently take any row's value; Jet refuses such a query.
+  for (const BareColumn& column : Columns) {
+    bool grouped = false;
+    for (const QString& term : GroupTerms) grouped = grouped || term.contains(column.Sql);
+    if (!grouped)
+      RaiseJetError(QStringLiteral("Die Abfrage schließt den Ausdruck \"%1\" nicht als Teil "
+                                   "einer Aggregatfunktion oder Gruppierung ein.")
+                        .arg(column.Name));
+  }
 }
 
 JetEmitter::SelectOutput JetEmitter::CompileSelect(const JetSelect& Select, const JetScope* Outer,
@@ -148,14 +181,24 @@ JetEmitter::SelectOutput JetEmitter::CompileSelect(const JetSelect& Select, cons
   QStringList from;
   for (const JetSourcePtr& source : Select.From) from.append(CompileSource(*source, scope));
 
+  // Columns outside aggregates are noted for this select only, not for its subqueries'.
+  QVector<BareColumn> bareColumns;
+  QVector<BareColumn>* const savedBareColumns = FBareColumns;
+  const JetScope* const savedBareScope = FBareScope;
+  FBareColumns = &bareColumns;
+  FBareScope = &scope;
+
   SelectOutput output;
   QStringList expressions;
   int expressionNumber = 1000;
+  bool aggregate = false;
   {
     const AggregateRule saved = FAggregates;
     FAggregates = AggregateRule::Allowed;
     for (const JetSelectItem& item : Select.Items)
-      AddSelectItem(item, scope, Select.Distinct, expressions, output.Columns, expressionNumber);
+      aggregate = AddSelectItem(item, scope, Select.Distinct, expressions, output.Columns,
+                                expressionNumber) ||
+                  aggregate;
     FAggregates = saved;
   }
   QStringList items;
@@ -170,33 +213,30 @@ JetEmitter::SelectOutput JetEmitter::CompileSelect(const JetSelect& Select, cons
   if (Select.Distinct) sql += QStringLiteral("DISTINCT ");
   sql += items.join(QStringLiteral(", "));
   if (!from.isEmpty()) sql += QStringLiteral(" FROM ") + from.join(QStringLiteral(", "));
+  FBareColumns = nullptr;
   if (Select.Where)
     sql += QStringLiteral(" WHERE ") +
            CompileCondition(*Select.Where, scope, AggregateRule::Forbidden).Sql;
-  if (!Select.GroupBy.empty()) {
-    QStringList terms;
-    for (const JetExprPtr& term : Select.GroupBy) {
-      const JetTyped value = CompileCondition(*term, scope, AggregateRule::Forbidden);
-      terms.append(QStringLiteral("(%1)%2").arg(
-          value.Sql, IsTextType(value.Type) ? TextCollation() : QString()));
-    }
-    sql += QStringLiteral(" GROUP BY ") + terms.join(QStringLiteral(", "));
+  QStringList groupTerms;
+  for (const JetExprPtr& term : Select.GroupBy) {
+    const JetTyped value = CompileCondition(*term, scope, AggregateRule::Forbidden);
+    groupTerms.append(QStringLiteral("(%1)%2").arg(
+        value.Sql, IsTextType(value.Type) ? TextCollation() : QString()));
   }
-  if (Select.Having)
+  if (!groupTerms.isEmpty())
+    sql += QStringLiteral(" GROUP BY ") + groupTerms.join(QStringLiteral(", "));
+  FBareColumns = &bareColumns;
+  if (Select.Having) {
+    aggregate = true;
     sql += QStringLiteral(" HAVING ") +
            CompileCondition(*Select.Having, scope, AggregateRule::Allowed).Sql;
-  if (!Select.OrderBy.empty()) {
-    JetScope orderScope = scope;
-    orderScope.SelectAliases = &output.Columns;
-    QStringList terms;
-    for (const JetOrderItem& term : Select.OrderBy) {
-      const JetTyped value = CompileCondition(*term.Expr, orderScope, AggregateRule::Allowed);
-      terms.append(QStringLiteral("(%1)%2%3")
-                       .arg(value.Sql, IsTextType(value.Type) ? TextCollation() : QString(),
-                            term.Descending ? QStringLiteral(" DESC") : QString()));
-    }
-    sql += QStringLiteral(" ORDER BY ") + terms.join(QStringLiteral(", "));
   }
+  if (!Select.OrderBy.empty())
+    sql += QStringLiteral(" ORDER BY ") + CompileOrderBy(Select, scope, output.Columns, aggregate);
+  FBareColumns = savedBareColumns;
+  FBareScope = savedBareScope;
+  if (aggregate || !groupTerms.isEmpty()) RequireGrouped(bareColumns, groupTerms);
+
   if (Select.Top >= 0) {
     if (Select.TopPercent)
       RaiseJetError(QStringLiteral("TOP ... PERCENT wird nicht unterstützt (an Position %1).")

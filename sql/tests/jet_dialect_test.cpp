@@ -151,7 +151,8 @@ TEST_F(JetDialectTest, ColumnsReportAdoTypesAndQtValues) {
 TEST_F(JetDialectTest, ExpressionColumnsAreNamedTheJetWay) {
   int affected = 0;
   TADORecordsetPtr recordset = Connection.Execute(
-      "SELECT COUNT(*), txt, Num*2 AS Doppelt, MAX(Num) FROM T GROUP BY txt", affected);
+      "SELECT COUNT(*), txt, Num*2 AS Doppelt, MAX(Num) FROM T GROUP BY txt, Num ORDER BY Txt",
+      affected);
   EXPECT_EQ(recordset->Field(0).Name(), QStringLiteral("Expr1000"));
   EXPECT_EQ(recordset->Field(0).Type(), adotype::Integer);
   EXPECT_EQ(recordset->Field(1).Name(), QStringLiteral("Txt"));

@@ -53,8 +53,9 @@ TEST(JetValuesTest, DateTextsAreReadGermanIsoAndAsLiterals) {
         test.Literal ? ParseJetDateLiteral(test.Text) : ParseJetDateText(test.Text);
     const QString expected = QString::fromUtf8(test.Expected);
     ASSERT_EQ(days.has_value(), !expected.isEmpty());
-    if (days)
+    if (days) {
       EXPECT_EQ(DateTimeFromDays(*days).toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")), expected);
+    }
   }
 }
 
