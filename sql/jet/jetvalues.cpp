@@ -43,6 +43,12 @@ const char16_t kCp1252[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x
                               0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
                               0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
+bool IsAscii(const QString& text) {
+  for (QChar c : text)
+    if (c.unicode() >= 0x80) return false;
+  return true;
+}
+
 QString SortBase(const QString& folded) {
   QString base;
   base.reserve(folded.size());
@@ -186,6 +192,8 @@ int JetCompareText(const QString& Left, const QString& Right) {
   const QString left = Left.toCaseFolded();
   const QString right = Right.toCaseFolded();
   if (left == right) return 0;
+  // Plain ASCII needs no umlaut handling; most keys are plain.
+  if (IsAscii(left) && IsAscii(right)) return left.compare(right) < 0 ? -1 : 1;
   const int byBase = SortBase(left).compare(SortBase(right));
   if (byBase != 0) return byBase < 0 ? -1 : 1;
   return left.compare(right) < 0 ? -1 : 1;

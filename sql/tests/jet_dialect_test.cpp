@@ -161,6 +161,31 @@ TEST_F(JetDialectTest, ExpressionColumnsAreNamedTheJetWay) {
   EXPECT_EQ(recordset->Field(3).Type(), adotype::Double);
 }
 
+TEST_F(JetDialectTest, AggregatesSkipNullsAndKeepTheirTypes) {
+  Exec("INSERT INTO T (Txt, Num, D) VALUES ('Äbc', 4.5, '01.01.2017')");
+  Exec("INSERT INTO T (Txt) VALUES (NULL)");
+  int affected = 0;
+  TADORecordsetPtr result = Connection.Execute(
+      "SELECT COUNT(*), COUNT(Num), SUM(Num), AVG(Num), MIN(Txt), MAX(D), SUM(Id), Max(txt) "
+      "FROM T",
+      affected);
+  const struct {
+    const char* Value;
+    int AdoType;
+  } expected[] = {{"3", adotype::Integer},  {"2", adotype::Integer}, {"7", adotype::Double},
+                  {"3.5", adotype::Double}, {"abc", adotype::VarWChar},
+                  {"2017-01-01T00:00:00.000", adotype::Date}, {"6", adotype::Integer},
+                  {"Äbc", adotype::VarWChar}};
+  for (int i = 0; i < 8; ++i) {
+    SCOPED_TRACE(i);
+    const QVariant value = result->Field(i).Value();
+    EXPECT_EQ(value.typeId() == QMetaType::QDateTime ? value.toDateTime().toString(Qt::ISODateWithMs)
+                                                     : value.toString(),
+              QString::fromUtf8(expected[i].Value));
+    EXPECT_EQ(result->Field(i).Type(), expected[i].AdoType);
+  }
+}
+
 TEST_F(JetDialectTest, NowAndDateAreTodaysDates) {
   const QDate before = QDate::currentDate();
   const QVector<QVector<QVariant>> rows = Rows("SELECT NOW(), Date(), Format(Now(),'yyyy') FROM T");
