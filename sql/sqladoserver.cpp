@@ -68,6 +68,11 @@ void TSQLADOServer::RecordError(const std::exception& Error) {
     RecordError(QString::fromUtf8(Error.what()));
 }
 
+// A statement that cannot be built is refused before it reaches the database: the reason is
+// kept for the caller, but SQLExecError stays as it was, so a refusal does not make the
+// following statements of a LogOnly run fail as an execution error would.
+void TSQLADOServer::RefuseStatement(const QString& Reason) { SQLErrorMsg = Reason; }
+
 void TSQLADOServer::SetADODBTyp(TADODBTyp DBTyp) {
   if (Connected || ConnectionObject.State() == TADOConnection::adStateOpen) DisConnect();
   const ProductInfo info = InfoOf(DBTyp);
@@ -272,7 +277,7 @@ int TSQLADOServer::SQLSelectCount(const QString& From, const QString& Where) {
 bool TSQLADOServer::SQLInsert(const QString& TabName, const QString& Fields,
                               const QString& NewValues) {
   if (TabName.isEmpty() || NewValues.isEmpty()) {
-    RecordError(QStringLiteral("INSERT ohne Tabellenname oder ohne Werte ist nicht möglich."));
+    RefuseStatement(QStringLiteral("INSERT ohne Tabellenname oder ohne Werte ist nicht möglich."));
     return false;
   }
   QString fields = Fields;
@@ -289,7 +294,8 @@ bool TSQLADOServer::SQLInsert(const QString& TabName, const QString& Fields,
 
 bool TSQLADOServer::SQLUpdate(const QString& TabName, const QString& What, const QString& Where) {
   if (TabName.isEmpty() || What.isEmpty()) {
-    RecordError(QStringLiteral("UPDATE ohne Tabellenname oder ohne Zuweisung ist nicht möglich."));
+    RefuseStatement(
+        QStringLiteral("UPDATE ohne Tabellenname oder ohne Zuweisung ist nicht möglich."));
     return false;
   }
   SQLExecStatement = QStringLiteral("UPDATE ") + TabName + QStringLiteral(" SET ") + What;
@@ -299,7 +305,7 @@ bool TSQLADOServer::SQLUpdate(const QString& TabName, const QString& What, const
 
 bool TSQLADOServer::SQLDelete(const QString& TabName, const QString& Where) {
   if (TabName.isEmpty()) {
-    RecordError(QStringLiteral("DELETE ohne Tabellenname ist nicht möglich."));
+    RefuseStatement(QStringLiteral("DELETE ohne Tabellenname ist nicht möglich."));
     return false;
   }
   SQLExecStatement = QStringLiteral("DELETE FROM ") + TabName;
@@ -310,7 +316,7 @@ bool TSQLADOServer::SQLDelete(const QString& TabName, const QString& Where) {
 bool TSQLADOServer::SQLExecSP(const QString& SPName, const QString& SPParams,
                               TADORecordsetPtr& QResult) {
   if (ADODBTyp != MSSQL || SPName.isEmpty()) {
-    RecordError(QStringLiteral(
+    RefuseStatement(QStringLiteral(
         "Gespeicherte Prozeduren können nur für MSSQL und nur mit Namen ausgeführt werden."));
     return false;
   }

@@ -109,6 +109,7 @@ class TSQLADOServer {
  private:
   QString ConnectionString() const;
   void RecordError(const QString& Message);
+  void RefuseStatement(const QString& Reason);
   void RecordError(const std::exception& Error);
   void ProbeProduct();
   void LogStatement();

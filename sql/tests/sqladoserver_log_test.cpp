@@ -169,8 +169,9 @@ TEST(TSQLADOServerTest, RefusesStatementsWithoutTableOrValues) {
   EXPECT_FALSE(server.SQLDelete("", "Class=1"));
   EXPECT_TRUE(server.Log().isEmpty());
   EXPECT_EQ(server.SQLExecStatement, "vorher");
-  EXPECT_TRUE(server.SQLExecError);
+  EXPECT_FALSE(server.SQLExecError);
   EXPECT_FALSE(server.SQLErrorMsg.isEmpty());
+  EXPECT_TRUE(server.SQLDelete("RO", "")) << "a refusal must not fail the next logged statement";
 }
 
 TEST(TSQLADOServerTest, OracleInsertTakesTheKeyFromTheSequence) {
