@@ -41,7 +41,11 @@ bool TMapServerDB::OpenExistingFile() {
   // customers' addresses; such a file counts as one that cannot be opened.
   if (!IsOwnDatabaseFile(DBFile)) return false;
   RestrictToOwner(DBFile);
-  return DB->Connect();
+  if (!DB->Connect()) return false;
+  // Asked again with the file open: a missing file may have been put in place meanwhile.
+  if (IsOwnDatabaseFile(DBFile)) return true;
+  DB->DisConnect();
+  return false;
 }
 
 void TMapServerDB::CreateNewFile() {

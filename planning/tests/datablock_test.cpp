@@ -15,6 +15,9 @@ struct BlockCase {
   QStringList Lines;
 };
 
+// Names the case in test output instead of dumping its bytes.
+void PrintTo(const BlockCase& Case, std::ostream* Out) { *Out << Case.Name; }
+
 class ReadBlockTest : public ::testing::TestWithParam<BlockCase> {};
 
 TEST_P(ReadBlockTest, KeepsTheQueryRowsAndTheWorkflow) {

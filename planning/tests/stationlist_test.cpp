@@ -164,6 +164,9 @@ struct PackedCase {
   QString ItemAfter;
 };
 
+// Names the case in test output instead of dumping its bytes.
+void PrintTo(const PackedCase& Case, std::ostream* Out) { *Out << Case.Name; }
+
 class SetStationDataTest : public ::testing::TestWithParam<PackedCase> {};
 
 TEST_P(SetStationDataTest, UnpacksTheItemStringIntoFields) {
@@ -270,6 +273,11 @@ struct CountCase {
   bool Finish;
   int Expected;
 };
+
+void PrintTo(const CountCase& Case, std::ostream* Out) {
+  *Out << Case.Items << " items, start " << Case.Start << ", route start " << Case.RStart
+       << ", finish " << Case.Finish;
+}
 
 class StationCountTest : public ::testing::TestWithParam<CountCase> {};
 

@@ -101,6 +101,9 @@ struct SettingCase {
   QString ReadBack;
 };
 
+// Names the case in test output instead of dumping its bytes.
+void PrintTo(const SettingCase& Case, std::ostream* Out) { *Out << Case.Name; }
+
 class SettingsRecordTest : public StoreTest, public ::testing::WithParamInterface<SettingCase> {};
 
 TEST_P(SettingsRecordTest, StoresTheValueInTheAddressedColumn) {
@@ -316,6 +319,8 @@ struct NameCase {
   const char* Name;
   QString TableName;
 };
+
+void PrintTo(const NameCase& Case, std::ostream* Out) { *Out << Case.Name; }
 
 class RefusedRouteTableNameTest : public StoreTest,
                                   public ::testing::WithParamInterface<NameCase> {};
