@@ -97,6 +97,15 @@ TEST_F(JetProgramStatementsTest, SelectsReturnTheirRows) {
        "GROUP BY XCOORD,YCOORD,HNrPos HAVING COUNT(*)>1",
        {"1000|2000|5|2"}},
       {"SELECT MAX(Reihe) FROM R1 WHERE Reihe<1000", {"12"}},
+      {"SELECT AuftragId FROM R1 WHERE (Route>-1) and -1 in(-1, Route) "
+       "ORDER BY Route,mid(ArrivalTime,12,5)",
+       {"5", "1", "2", "3"}},
+      {"SELECT AuftragId FROM R1 WHERE (Route>-1) and 1 in(-1, Route) "
+       "ORDER BY Route,mid(ArrivalTime,12,5)",
+       {"5", "1", "2"}},
+      {"SELECT COUNT(*) FROM R1 WHERE Reihe=1 and (Route between 1 and 10) and PLZ is null AND "
+       "TOWN is null AND STREET is null",
+       {"2"}},
       {"SELECT COUNT(*) FROM R1 WHERE TOWN2 is null AND AuftragBez='müller'", {"1"}},
       {"SELECT AuftragId FROM R1 WHERE AuftragBez='ÄRZTE gmbh' OR AuftragBez='WEISS'", {"4"}},
       {"SELECT AuftragId FROM R1 WHERE AuftragBez IN ('weiß','SCHMIDT') ORDER BY AuftragId",
