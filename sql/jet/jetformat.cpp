@@ -179,6 +179,7 @@ bool IsJetDateMask(const QString& Mask) {
 }
 
 QString FormatJetDate(double Days, const QString& Mask) {
+  if (!IsJetDateInRange(Days)) return JetNumberText(Days);
   const QString named = Mask.toLower();
   if (named == QLatin1String("general date") || Mask.isEmpty()) return JetDateText(Days);
   const QString mask = NamedDateFormats().value(named, Mask);

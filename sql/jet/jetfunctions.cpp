@@ -81,10 +81,17 @@ double RequireNumber(const QVariant& value, const char* function) {
   return *number;
 }
 
+double InDateRange(double days, const char* function) {
+  if (!IsJetDateInRange(days))
+    Fail(QStringLiteral("Überlauf in %1: %2 liegt außerhalb des Datumsbereichs.")
+             .arg(QLatin1String(function), JetNumberText(days)));
+  return days;
+}
+
 // A day number from a date, a number or a date text.
 std::optional<double> DaysOf(const QVariant& value, const char* function) {
   if (value.isNull()) return std::nullopt;
-  if (IsNumber(value)) return value.toDouble();
+  if (IsNumber(value)) return InDateRange(value.toDouble(), function);
   if (value.typeId() == QMetaType::QString) {
     const std::optional<double> days = ParseJetDateText(value.toString());
     if (days) return days;
@@ -110,7 +117,12 @@ qint64 IntegerArg(const Args& args, int index, const char* function) {
   return qint64(number);
 }
 
-QVariant Whole(double value) { return qlonglong(value); }
+QVariant Whole(double value) {
+  if (!(value > -9.2e18 && value < 9.2e18))
+    Fail(QStringLiteral("Überlauf: %1 ist keine darstellbare ganze Zahl.")
+             .arg(JetNumberText(value)));
+  return qlonglong(value);
+}
 
 QVariant RangeChecked(double value, double low, double high, const char* function) {
   const double rounded = BankersRound(value);
@@ -322,7 +334,8 @@ QVariant Format(const Args& args) {
   const QString mask = args.size() > 2 ? TextOf(args[2], 0) : QString();
   if (mask.isEmpty()) return TextOf(args[0], kind);
   if (IsJetDateMask(mask)) {
-    if (kind == 1 || IsNumber(args[0])) return FormatJetDate(args[0].toDouble(), mask);
+    if (kind == 1 || IsNumber(args[0]))
+      return FormatJetDate(InDateRange(args[0].toDouble(), "FORMAT"), mask);
     const std::optional<double> days = ParseJetDateText(TextOf(args[0], kind));
     return days ? FormatJetDate(*days, mask) : TextOf(args[0], kind);
   }
@@ -336,8 +349,10 @@ QVariant Format(const Args& args) {
 QVariant Plus(const Args& args) {
   if (args[0].isNull() || args[2].isNull()) return QVariant();
   if (IsNumber(args[0]) && IsNumber(args[2])) {
-    if (args[0].typeId() == QMetaType::LongLong && args[2].typeId() == QMetaType::LongLong)
-      return args[0].toLongLong() + args[2].toLongLong();
+    qlonglong sum = 0;
+    if (args[0].typeId() == QMetaType::LongLong && args[2].typeId() == QMetaType::LongLong &&
+        !__builtin_add_overflow(args[0].toLongLong(), args[2].toLongLong(), &sum))
+      return sum;
     return args[0].toDouble() + args[2].toDouble();
   }
   return TextOf(args[0], int(args[1].toLongLong())) + TextOf(args[2], int(args[3].toLongLong()));
@@ -379,7 +394,7 @@ QVariant Power(const Args& args) {
 }
 
 QVariant KeepIntegers(const QVariant& original, double value) {
-  if (original.typeId() == QMetaType::LongLong) return qlonglong(value);
+  if (original.typeId() == QMetaType::LongLong) return Whole(value);
   return value;
 }
 
@@ -531,7 +546,7 @@ QVariant ToColumn(const Args& args) {
       if (value.typeId() == QMetaType::QString) return CBool({value});
       return qlonglong(ColumnNumber(value, column) != 0 ? -1 : 0);
     case JetType::DateTime: {
-      if (IsNumber(value)) return value.toDouble();
+      if (IsNumber(value)) return InDateRange(value.toDouble(), "CDATE");
       const std::optional<double> days =
           value.typeId() == QMetaType::QString ? ParseJetDateText(value.toString()) : std::nullopt;
       if (!days) FailColumnType(value, column);

@@ -72,7 +72,12 @@ double DaysFromDateTime(const QDateTime& Value) {
   return day < 0 ? day - fraction : day + fraction;
 }
 
+bool IsJetDateInRange(double Days) {
+  return std::isfinite(Days) && Days > -657435.0 && Days < 2958466.0;
+}
+
 QDateTime DateTimeFromDays(double Days) {
+  if (!IsJetDateInRange(Days)) return QDateTime();
   double day = std::trunc(Days);
   qint64 seconds = qint64(std::llround(std::fabs(Days - day) * kSecondsPerDay));
   if (seconds >= 86400) {
@@ -161,6 +166,7 @@ QString JetNumberText(double Value) {
 }
 
 QString JetDateText(double Days) {
+  if (!IsJetDateInRange(Days)) return JetNumberText(Days);
   const QDateTime value = DateTimeFromDays(Days);
   const bool hasTime = value.time().msecsSinceStartOfDay() != 0;
   if (std::trunc(Days) == 0 && hasTime) return value.time().toString(QStringLiteral("HH:mm:ss"));

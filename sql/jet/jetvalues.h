@@ -10,7 +10,10 @@
 // German way the program uses (decimal comma, "dd.mm.yyyy hh:nn:ss").
 
 double DaysFromDateTime(const QDateTime& Value);
+// Whether a day number lies in Jet's date range, 1.1.100 to 31.12.9999.
+bool IsJetDateInRange(double Days);
 // Local wall-clock time of a day number; times are rounded to whole seconds as Jet shows them.
+// Invalid outside Jet's date range.
 QDateTime DateTimeFromDays(double Days);
 
 // CDATE of a text: "dd.mm.yyyy[ hh:nn[:ss]]" (also one-digit day and month, two-digit years

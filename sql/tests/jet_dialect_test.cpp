@@ -172,15 +172,16 @@ TEST_F(JetDialectTest, AggregatesSkipNullsAndKeepTheirTypes) {
   const struct {
     const char* Value;
     int AdoType;
-  } expected[] = {{"3", adotype::Integer},  {"2", adotype::Integer}, {"7", adotype::Double},
-                  {"3.5", adotype::Double}, {"abc", adotype::VarWChar},
-                  {"2017-01-01T00:00:00.000", adotype::Date}, {"6", adotype::Integer},
-                  {"Äbc", adotype::VarWChar}};
+  } expected[] = {{"3", adotype::Integer},    {"2", adotype::Integer},
+                  {"7", adotype::Double},     {"3.5", adotype::Double},
+                  {"abc", adotype::VarWChar}, {"2017-01-01T00:00:00.000", adotype::Date},
+                  {"6", adotype::Integer},    {"Äbc", adotype::VarWChar}};
   for (int i = 0; i < 8; ++i) {
     SCOPED_TRACE(i);
     const QVariant value = result->Field(i).Value();
-    EXPECT_EQ(value.typeId() == QMetaType::QDateTime ? value.toDateTime().toString(Qt::ISODateWithMs)
-                                                     : value.toString(),
+    EXPECT_EQ(value.typeId() == QMetaType::QDateTime
+                  ? value.toDateTime().toString(Qt::ISODateWithMs)
+                  : value.toString(),
               QString::fromUtf8(expected[i].Value));
     EXPECT_EQ(result->Field(i).Type(), expected[i].AdoType);
   }

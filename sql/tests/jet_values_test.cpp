@@ -16,6 +16,8 @@ TEST(JetValuesTest, DaysSince1899RoundTripAndSort) {
                                  QDateTime(QDate(1850, 1, 1), QTime(23, 59, 59)),
                                  QDateTime(QDate(9999, 12, 31), QTime(0, 0, 1))})
     EXPECT_EQ(DateTimeFromDays(DaysFromDateTime(value)), value);
+  EXPECT_FALSE(DateTimeFromDays(1e300).isValid());
+  EXPECT_EQ(FormatJetDate(-1e9, QStringLiteral("dd mmmm yyyy")), QStringLiteral("-1000000000"));
   EXPECT_LT(DaysFromDateTime(QDateTime(QDate(2016, 9, 30), QTime(0, 0))),
             DaysFromDateTime(QDateTime(QDate(2016, 10, 7), QTime(0, 0))));
 }
