@@ -179,6 +179,7 @@ class JetProvider : public TADOProvider {
     else
       Run(QStringLiteral("ROLLBACK TO jet%1; RELEASE jet%1").arg(FDepth - 1));
     --FDepth;
+    FSchema->Invalidate();
   }
 
   QString DefaultDatabase() const override {

@@ -43,6 +43,11 @@ void JetSqliteSchema::DropCacheIfChanged() const {
   }
 }
 
+void JetSqliteSchema::Invalidate() {
+  FTables.clear();
+  FSchemaVersion = -1;
+}
+
 const JetTableInfo* JetSqliteSchema::FindTable(const QString& Name) const {
   DropCacheIfChanged();
   const QString key = Name.toCaseFolded();

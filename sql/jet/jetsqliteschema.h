@@ -13,6 +13,9 @@ class JetSqliteSchema : public JetSchema {
   explicit JetSqliteSchema(sqlite3* Database) : FDatabase(Database) {}
   const JetTableInfo* FindTable(const QString& Name) const override;
   bool HasIndex(const QString& SqliteName) const override;
+  // Forgets what was read; a rollback can bring back an old schema version number with a
+  // different schema.
+  void Invalidate();
 
  private:
   void DropCacheIfChanged() const;

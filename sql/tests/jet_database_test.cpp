@@ -128,6 +128,20 @@ TEST_F(JetDatabaseFileTest, TransactionsCommitRollBackAndNest) {
   EXPECT_THROW(Connection.RollbackTrans(), EADOError);
 }
 
+TEST_F(JetDatabaseFileTest, RolledBackTablesAreForgotten) {
+  Connection.BeginTrans();
+  Exec("CREATE TABLE X (A INT)");
+  EXPECT_EQ(Value("SELECT COUNT(*) FROM X").toInt(), 0);
+  Connection.RollbackTrans();
+  Connection.BeginTrans();
+  Exec("CREATE TABLE Y (B INT)");
+  EXPECT_TRUE(
+      ErrorOf("SELECT COUNT(*) FROM X").contains(QStringLiteral("findet die Eingabetabelle")));
+  Connection.CommitTrans();
+  Exec("CREATE TABLE X (C INT)");
+  EXPECT_EQ(Exec("INSERT INTO X (C) VALUES (1)"), 1);
+}
+
 TEST_F(JetDatabaseFileTest, StatementsReportAffectedRowsAndRecordsetState) {
   int affected = 0;
   EXPECT_FALSE(Connection.Execute(kCreateRO, affected)->IsOpen());
