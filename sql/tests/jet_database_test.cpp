@@ -42,6 +42,10 @@ TEST_F(JetDatabaseFileTest, NewFileIsOursOwnerOnlyAndInWalMode) {
   EXPECT_EQ(PragmaText(FPath, "PRAGMA application_id").toInt(), kJetApplicationId);
   EXPECT_EQ(PragmaText(FPath, "PRAGMA journal_mode"), QStringLiteral("wal"));
   EXPECT_EQ(Connection.State(), TADOConnection::adStateOpen);
+  // The write-ahead log holds the same addresses and gets the same protection.
+  Exec(kCreateRO);
+  ASSERT_EQ(::stat(QFile::encodeName(FPath + QStringLiteral("-wal")).constData(), &status), 0);
+  EXPECT_EQ(status.st_mode & 0777, 0600u);
 }
 
 TEST_F(JetDatabaseFileTest, CreatingOverAnExistingFileFails) {
