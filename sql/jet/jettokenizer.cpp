@@ -109,7 +109,9 @@ class Tokenizer {
     if (close < 0)
       RaiseJetSyntaxError(QStringLiteral("fehlende schließende Klammer \"]\""), start + 1);
     const QString name = FText.mid(start + 1, close - start - 1);
-    if (name.trimmed().isEmpty() || name.contains(QLatin1Char('[')))
+    bool control = false;
+    for (QChar c : name) control = control || c.unicode() < 0x20;
+    if (name.trimmed().isEmpty() || name.contains(QLatin1Char('[')) || control)
       RaiseJetSyntaxError(QStringLiteral("ungültiger Name in eckigen Klammern"), start + 1);
     FPos = close + 1;
     JetToken token = Make(JetToken::Kind::Identifier, start, name);

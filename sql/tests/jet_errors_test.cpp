@@ -38,6 +38,8 @@ TEST_F(JetErrorsTest, MalformedOrUnsupportedStatementsRaiseReadableErrors) {
       {"SELECT * FROM RO;;", "unerwartet"},
       {"SELECT 'abc FROM RO", "ohne schließendes Anführungszeichen"},
       {"SELECT [Class FROM RO", "fehlende schließende Klammer"},
+      {QStringLiteral("CREATE TABLE [X") + QChar(0) + QStringLiteral("y] (a INT)"),
+       "ungültiger Name in eckigen Klammern"},
       {"SELECT Foo(1) FROM RO", "Undefinierte Funktion \"FOO\""},
       {"SELECT MID('a') FROM RO", "Anzahl von Argumenten für die Funktion MID"},
       {"SELECT * FROM RO WHERE COUNT(*)>1", "Aggregatfunktion COUNT"},
