@@ -152,11 +152,24 @@ QString JetEmitter::CompileOrderBy(const JetSelect& Select, const JetScope& Scop
   FBareScope = &orderScope;
   QStringList terms;
   for (const JetOrderItem& term : Select.OrderBy) {
+    const QString direction = term.Descending ? QStringLiteral(" DESC") : QString();
+    if (term.Expr->Type == JetExpr::Kind::Literal &&
+        term.Expr->Literal == JetExpr::LiteralType::Integer) {
+      // ORDER BY 2 sorts by the second selected field, in Jet as in SQLite.
+      const qlonglong position = term.Expr->Value.toLongLong();
+      if (position < 1 || position > Columns.size())
+        RaiseJetError(QStringLiteral("ORDER BY %1: die Abfrage hat kein Feld an dieser Stelle.")
+                          .arg(position));
+      terms.append(QString::number(position) +
+                   (IsTextType(Columns[position - 1].Type) ? TextCollation() : QString()) +
+                   direction);
+      continue;
+    }
     const JetTyped value = CompileCondition(*term.Expr, orderScope, AggregateRule::Allowed);
     HasAggregate = HasAggregate || value.HasAggregate;
-    terms.append(QStringLiteral("(%1)%2%3")
-                     .arg(value.Sql, IsTextType(value.Type) ? TextCollation() : QString(),
-                          term.Descending ? QStringLiteral(" DESC") : QString()));
+    terms.append(
+        QStringLiteral("(%1)%2%3")
+            .arg(value.Sql, IsTextType(value.Type) ? TextCollation() : QString(), direction));
   }
   FBareScope = &Scope;
   return terms.join(QStringLiteral(", "));

@@ -239,6 +239,10 @@ TEST_F(JetDialectTest, SubqueriesJoinsAndInsertSelect) {
   EXPECT_EQ(Value("SELECT Name FROM P WHERE Id = 11").toString(), QStringLiteral("abc!"));
   EXPECT_EQ(Value("SELECT TOP 1 Name FROM P ORDER BY Name DESC").toString(),
             QStringLiteral("zwei"));
+  // Fields by position, as Jet allows.
+  EXPECT_EQ(Value("SELECT Id, Name FROM P ORDER BY 2 DESC, 1").toInt(), 2);
+  EXPECT_EQ(Value("SELECT Id, Name AS N FROM P ORDER BY N").toInt(), 11);
+  EXPECT_FALSE(ErrorOf("SELECT Id FROM P ORDER BY 2").isEmpty());
 }
 
 TEST_F(JetDialectTest, ValuesAreConvertedToTheColumnType) {
