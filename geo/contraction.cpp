@@ -1,0 +1,359 @@
+#include "geo/contraction.h"
+
+#include <algorithm>
+#include <functional>
+#include <queue>
+#include <utility>
+
+namespace geo {
+
+namespace {
+
+using Arc = ContractionHierarchy::Arc;
+constexpr std::uint32_t kNoNode = ContractionHierarchy::kNoNode;
+using QueueEntry = std::pair<Weight, std::uint32_t>;
+using MinQueue = std::priority_queue<QueueEntry, std::vector<QueueEntry>, std::greater<>>;
+
+// A witness search that runs longer than this gives up and the shortcut is added anyway:
+// a superfluous shortcut costs a little space, a missing one a wrong answer.
+constexpr std::size_t kWitnessSettleLimit = 500;
+
+std::vector<std::uint32_t> offsetsOf(const std::vector<std::vector<Arc>>& lists) {
+  std::vector<std::uint32_t> first{0};
+  for (const auto& list : lists) first.push_back(first.back() + list.size());
+  return first;
+}
+
+std::vector<Arc> flatten(std::vector<std::vector<Arc>>& lists) {
+  std::vector<Arc> all;
+  for (auto& list : lists) all.insert(all.end(), list.begin(), list.end());
+  return all;
+}
+
+}  // namespace
+
+class ContractionHierarchy::Builder {
+ public:
+  Builder(std::uint32_t nodeCount, std::span<const GraphArc> arcs)
+      : out_(nodeCount),
+        in_(nodeCount),
+        up_(nodeCount),
+        down_(nodeCount),
+        contracted_(nodeCount, false),
+        contractedNeighbours_(nodeCount, 0),
+        rank_(nodeCount, 0),
+        dist_(nodeCount, Weight::infinite()) {
+    for (const GraphArc& a : arcs) {
+      if (a.from != a.to && a.from < nodeCount && a.to < nodeCount) {
+        addOrImprove(a.from, a.to, a.weight, kNoNode, a.edge);
+      }
+    }
+  }
+
+  ContractionHierarchy run() {
+    MinQueue order;
+    for (std::uint32_t v = 0; v < rank_.size(); ++v) order.push({priorityWeight(v), v});
+    std::uint32_t nextRank = 0;
+    while (!order.empty()) {
+      const std::uint32_t v = order.top().second;
+      order.pop();
+      if (contracted_[v]) continue;
+      // Priorities go stale as neighbours are contracted: recompute, and put the node back
+      // when it is no longer the cheapest.
+      const Weight current = priorityWeight(v);
+      if (!order.empty() && order.top().first < current) {
+        order.push({current, v});
+        continue;
+      }
+      contract(v, nextRank++);
+    }
+    ContractionHierarchy ch;
+    ch.rank_ = std::move(rank_);
+    ch.upFirst_ = offsetsOf(up_);
+    ch.downFirst_ = offsetsOf(down_);
+    ch.upArcs_ = flatten(up_);
+    ch.downArcs_ = flatten(down_);
+    return ch;
+  }
+
+ private:
+  struct Shortcut {
+    std::uint32_t from, to;
+    Weight weight;
+  };
+
+  void addOrImprove(std::uint32_t from, std::uint32_t to, Weight weight, std::uint32_t middle,
+                    std::uint32_t edge) {
+    for (Arc& arc : out_[from]) {
+      if (arc.other != to) continue;
+      if (weight < arc.weight) {
+        arc = {to, middle, edge, weight};
+        for (Arc& mirror : in_[to]) {
+          if (mirror.other == from) mirror = {from, middle, edge, weight};
+        }
+      }
+      return;
+    }
+    out_[from].push_back({to, middle, edge, weight});
+    in_[to].push_back({from, middle, edge, weight});
+  }
+
+  // Shortcuts needed when v is taken out: for every pair of live neighbours u -> v -> w whose
+  // path over v is shorter than anything a search around v finds.
+  std::vector<Shortcut> shortcutsFor(std::uint32_t v) {
+    std::vector<Shortcut> shortcuts;
+    for (const Arc& into : in_[v]) {
+      const std::uint32_t u = into.other;
+      if (contracted_[u]) continue;
+      Weight limit;
+      bool anyTarget = false;
+      for (const Arc& onward : out_[v]) {
+        if (contracted_[onward.other] || onward.other == u) continue;
+        limit = std::max(limit, into.weight + onward.weight);
+        anyTarget = true;
+      }
+      if (!anyTarget) continue;
+      witnessSearch(u, v, limit);
+      for (const Arc& onward : out_[v]) {
+        if (contracted_[onward.other] || onward.other == u) continue;
+        const Weight viaV = into.weight + onward.weight;
+        if (viaV < dist_[onward.other]) shortcuts.push_back({u, onward.other, viaV});
+      }
+      clearWitness();
+    }
+    return shortcuts;
+  }
+
+  void witnessSearch(std::uint32_t source, std::uint32_t avoided, Weight limit) {
+    MinQueue queue;
+    dist_[source] = Weight{};
+    touched_.push_back(source);
+    queue.push({Weight{}, source});
+    std::size_t settled = 0;
+    while (!queue.empty() && settled < kWitnessSettleLimit) {
+      const auto [d, node] = queue.top();
+      queue.pop();
+      if (dist_[node] < d) continue;
+      if (limit < d) break;
+      ++settled;
+      for (const Arc& arc : out_[node]) {
+        if (contracted_[arc.other] || arc.other == avoided) continue;
+        const Weight next = d + arc.weight;
+        if (next < dist_[arc.other]) {
+          if (dist_[arc.other].isInfinite()) touched_.push_back(arc.other);
+          dist_[arc.other] = next;
+          queue.push({next, arc.other});
+        }
+      }
+    }
+  }
+
+  void clearWitness() {
+    for (std::uint32_t node : touched_) dist_[node] = Weight::infinite();
+    touched_.clear();
+  }
+
+  // Edge difference plus contracted neighbours, as a weight so that it sorts in the queue.
+  Weight priorityWeight(std::uint32_t v) {
+    std::int64_t degree = 0;
+    for (const Arc& a : in_[v]) degree += contracted_[a.other] ? 0 : 1;
+    for (const Arc& a : out_[v]) degree += contracted_[a.other] ? 0 : 1;
+    const std::int64_t priority =
+        static_cast<std::int64_t>(shortcutsFor(v).size()) - degree + contractedNeighbours_[v];
+    // Shifted so that negative priorities still compare correctly as unsigned numbers.
+    return {static_cast<std::uint32_t>(priority + (1LL << 30)), v, 0};
+  }
+
+  void contract(std::uint32_t v, std::uint32_t rank) {
+    const std::vector<Shortcut> shortcuts = shortcutsFor(v);
+    rank_[v] = rank;
+    contracted_[v] = true;
+    for (const Arc& a : out_[v]) {
+      if (contracted_[a.other]) continue;
+      up_[v].push_back(a);
+      ++contractedNeighbours_[a.other];
+    }
+    for (const Arc& a : in_[v]) {
+      if (contracted_[a.other]) continue;
+      down_[v].push_back(a);
+      ++contractedNeighbours_[a.other];
+    }
+    for (const Shortcut& s : shortcuts) addOrImprove(s.from, s.to, s.weight, v, 0);
+  }
+
+  std::vector<std::vector<Arc>> out_, in_, up_, down_;
+  std::vector<bool> contracted_;
+  std::vector<std::uint32_t> contractedNeighbours_;
+  std::vector<std::uint32_t> rank_;
+  std::vector<Weight> dist_;
+  std::vector<std::uint32_t> touched_;
+};
+
+// One upward Dijkstra search; the arrays are reused between searches of a matrix.
+struct ContractionHierarchy::Search {
+  explicit Search(std::uint32_t nodeCount)
+      : dist(nodeCount, Weight::infinite()), parent(nodeCount, kNoNode), via(nodeCount, 0) {}
+
+  void reset() {
+    for (std::uint32_t node : touched) {
+      dist[node] = Weight::infinite();
+      parent[node] = kNoNode;
+    }
+    touched.clear();
+    settled.clear();
+  }
+
+  // parent is the node the search came from (kNoNode at a start, where via is the endpoint
+  // index); via is the position of the arc in the arc list.
+  void run(const ContractionHierarchy& ch, std::span<const SearchEndpoint> starts, bool upward) {
+    MinQueue queue;
+    for (std::size_t i = 0; i < starts.size(); ++i) {
+      const SearchEndpoint& start = starts[i];
+      if (start.node >= dist.size() || start.offset.isInfinite()) continue;
+      if (start.offset < dist[start.node]) {
+        if (dist[start.node].isInfinite()) touched.push_back(start.node);
+        dist[start.node] = start.offset;
+        parent[start.node] = kNoNode;
+        via[start.node] = static_cast<std::uint32_t>(i);
+        queue.push({start.offset, start.node});
+      }
+    }
+    const Arc* base = upward ? ch.upArcs_.data() : ch.downArcs_.data();
+    while (!queue.empty()) {
+      const auto [d, node] = queue.top();
+      queue.pop();
+      if (dist[node] < d) continue;
+      settled.push_back(node);
+      for (const Arc& arc : upward ? ch.upFrom(node) : ch.downInto(node)) {
+        const Weight next = d + arc.weight;
+        if (next < dist[arc.other]) {
+          if (dist[arc.other].isInfinite()) touched.push_back(arc.other);
+          dist[arc.other] = next;
+          parent[arc.other] = node;
+          via[arc.other] = static_cast<std::uint32_t>(&arc - base);
+          queue.push({next, arc.other});
+        }
+      }
+    }
+  }
+
+  std::vector<Weight> dist;
+  std::vector<std::uint32_t> parent, via;
+  std::vector<std::uint32_t> touched, settled;
+};
+
+ContractionHierarchy ContractionHierarchy::build(std::uint32_t nodeCount,
+                                                 std::span<const GraphArc> arcs) {
+  return Builder(nodeCount, arcs).run();
+}
+
+std::span<const ContractionHierarchy::Arc> ContractionHierarchy::upFrom(std::uint32_t node) const {
+  return {upArcs_.data() + upFirst_[node], upArcs_.data() + upFirst_[node + 1]};
+}
+
+std::span<const ContractionHierarchy::Arc> ContractionHierarchy::downInto(
+    std::uint32_t node) const {
+  return {downArcs_.data() + downFirst_[node], downArcs_.data() + downFirst_[node + 1]};
+}
+
+const ContractionHierarchy::Arc& ContractionHierarchy::arcBetween(std::uint32_t from,
+                                                                  std::uint32_t to) const {
+  const bool upward = rank_[from] < rank_[to];
+  const auto arcs = upward ? upFrom(from) : downInto(to);
+  const std::uint32_t other = upward ? to : from;
+  return *std::find_if(arcs.begin(), arcs.end(), [&](const Arc& a) { return a.other == other; });
+}
+
+void ContractionHierarchy::unpack(std::uint32_t from, std::uint32_t to, const Arc& arc,
+                                  std::vector<std::uint32_t>& edges) const {
+  struct Step {
+    std::uint32_t from, to;
+    const Arc* arc;
+  };
+  // Shortcuts nest as deep as the hierarchy is high; a stack keeps that off the call stack.
+  std::vector<Step> stack{{from, to, &arc}};
+  while (!stack.empty()) {
+    const Step step = stack.back();
+    stack.pop_back();
+    if (step.arc->middle == kNoNode) {
+      edges.push_back(step.arc->edge);
+      continue;
+    }
+    const std::uint32_t middle = step.arc->middle;
+    stack.push_back({middle, step.to, &arcBetween(middle, step.to)});
+    stack.push_back({step.from, middle, &arcBetween(step.from, middle)});
+  }
+}
+
+HierarchyPath ContractionHierarchy::shortestPath(std::span<const SearchEndpoint> sources,
+                                                 std::span<const SearchEndpoint> targets) const {
+  Search forward(nodeCount()), backward(nodeCount());
+  forward.run(*this, sources, true);
+  backward.run(*this, targets, false);
+  HierarchyPath path;
+  std::uint32_t meet = kNoNode;
+  for (std::uint32_t node : backward.settled) {
+    const Weight total = forward.dist[node] + backward.dist[node];
+    if (total < path.weight) {
+      path.weight = total;
+      meet = node;
+    }
+  }
+  if (meet == kNoNode) return path;
+
+  std::vector<std::uint32_t> reversedEdges;
+  std::uint32_t node = meet;
+  for (; forward.parent[node] != kNoNode; node = forward.parent[node]) {
+    std::vector<std::uint32_t> piece;
+    unpack(forward.parent[node], node, upArcs_[forward.via[node]], piece);
+    reversedEdges.insert(reversedEdges.end(), piece.rbegin(), piece.rend());
+  }
+  path.source = forward.via[node];
+  path.edges.assign(reversedEdges.rbegin(), reversedEdges.rend());
+  for (node = meet; backward.parent[node] != kNoNode; node = backward.parent[node]) {
+    unpack(node, backward.parent[node], downArcs_[backward.via[node]], path.edges);
+  }
+  path.target = backward.via[node];
+  return path;
+}
+
+std::vector<Weight> ContractionHierarchy::table(
+    const std::vector<std::vector<SearchEndpoint>>& sources,
+    const std::vector<std::vector<SearchEndpoint>>& targets) const {
+  struct BucketEntry {
+    std::uint32_t node;
+    std::uint32_t target;
+    Weight weight;
+  };
+  Search search(nodeCount());
+  std::vector<BucketEntry> entries;
+  for (std::size_t t = 0; t < targets.size(); ++t) {
+    search.run(*this, targets[t], false);
+    for (std::uint32_t node : search.settled) {
+      entries.push_back({node, static_cast<std::uint32_t>(t), search.dist[node]});
+    }
+    search.reset();
+  }
+  std::sort(entries.begin(), entries.end(),
+            [](const BucketEntry& a, const BucketEntry& b) { return a.node < b.node; });
+  std::vector<std::uint32_t> bucketFirst(nodeCount() + 1, 0);
+  for (const BucketEntry& e : entries) ++bucketFirst[e.node + 1];
+  for (std::size_t i = 1; i < bucketFirst.size(); ++i) bucketFirst[i] += bucketFirst[i - 1];
+
+  std::vector<Weight> result(sources.size() * targets.size(), Weight::infinite());
+  for (std::size_t s = 0; s < sources.size(); ++s) {
+    search.run(*this, sources[s], true);
+    Weight* row = result.data() + s * targets.size();
+    for (std::uint32_t node : search.settled) {
+      const Weight up = search.dist[node];
+      for (std::uint32_t i = bucketFirst[node]; i < bucketFirst[node + 1]; ++i) {
+        const Weight total = up + entries[i].weight;
+        if (total < row[entries[i].target]) row[entries[i].target] = total;
+      }
+    }
+    search.reset();
+  }
+  return result;
+}
+
+}  // namespace geo
