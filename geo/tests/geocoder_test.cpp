@@ -117,6 +117,7 @@ TEST_F(DemoGeocoder, EveryAddressIsFoundByItsTextsItsVariantsAndItsPoint) {
   EXPECT_GT(sweep.variants, 5 * sweep.addresses);
   EXPECT_EQ(sweep.notClear, 0u);
   EXPECT_EQ(sweep.variantsNotFirst, 0u);
+  EXPECT_EQ(sweep.variantsTied, 0u);
   EXPECT_EQ(sweep.reverseMissed, 0u);
 }
 
