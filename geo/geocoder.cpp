@@ -15,10 +15,6 @@ namespace {
 // A best hit this many points ahead of the next one is the answer, not a choice.
 constexpr int kClearMargin = 10;
 constexpr std::size_t kMaxCandidates = 50;
-// A street gives a number once: two points of one number, street and postal code are one
-// house mapped twice (say as a building and on an interpolation line), unless they lie so far
-// apart that the name must belong to two streets.
-constexpr double kDuplicateMetres = 1000;
 constexpr std::uint32_t kAnyTown = std::numeric_limits<std::uint32_t>::max();
 
 // Goodness lost for what the search had to guess or correct.
@@ -300,7 +296,7 @@ class Geocoder::Search {
       auto same = std::find_if(houses.begin(), houses.end(), [&](const auto& house) {
         const AddressRecord& first = g_.map_.addresses()[house.front()];
         return first.postalCode == record.postalCode &&
-               mapDistanceMetres(first.point, record.point) < kDuplicateMetres;
+               mapDistanceMetres(first.point, record.point) < kSameHouseMetres;
       });
       if (same == houses.end()) {
         houses.push_back({a});
@@ -367,7 +363,10 @@ class Geocoder::Search {
   void add(GeocodeCandidate c, std::uint32_t town, const TownHit& via, int penalty,
            std::uint32_t flags) {
     if (c.table != ReferenceTable::Address) c.country = country_;
-    if (c.district.empty()) c.district = std::string(via.district);
+    // A town found through a district's name is shown with it; a house keeps its own.
+    const bool wholeTown =
+        c.classification == AddressClass::Town || c.classification == AddressClass::PostalArea;
+    if (wholeTown && c.district.empty()) c.district = std::string(via.district);
     flags |= via.flags;
     penalty += via.penalty;
     if (postalCode_.empty()) {
@@ -524,8 +523,14 @@ GeocodeCandidate Geocoder::streetCandidate(std::uint32_t streetId,
     const StreetRecord& record = map_.streets()[street.records.front()];
     c.reference = street.records.front();
     if (street.addresses.empty()) {
-      const auto line = map_.points(map_.ranges(record.parts).front());
-      c.point = line[line.size() / 2];
+      const auto parts = map_.ranges(record.parts);
+      const auto line = parts.empty() ? std::span<const Point>{} : map_.points(parts.front());
+      c.point = line.empty()
+                    ? Point{static_cast<std::int32_t>(
+                                (std::int64_t(record.bounds.minX) + record.bounds.maxX) / 2),
+                            static_cast<std::int32_t>(
+                                (std::int64_t(record.bounds.minY) + record.bounds.maxY) / 2)}
+                    : line[line.size() / 2];
       c.postalCode = map_.text(record.postalCode);
     }
   }

@@ -46,6 +46,11 @@ enum class AddressClass : int {
   PostalArea = 5
 };
 
+// A street gives a number once: two points of one number, street and postal code are one
+// house mapped twice (say as a building and on an interpolation line), unless they lie so far
+// apart (metres) that the name must belong to two streets.
+inline constexpr double kSameHouseMetres = 1000;
+
 struct GeocodeCandidate {
   ReferenceTable table = ReferenceTable::Address;
   std::uint32_t reference = 0;

@@ -114,4 +114,11 @@ std::vector<GeocodeQuery> addressVariants(const GeocodeQuery& clean) {
   return variants;
 }
 
+bool namesAddress(const CompiledMap& map, const GeocodeCandidate& c, const AddressRecord& a) {
+  return c.classification == AddressClass::HouseNumber && c.street == map.text(a.street) &&
+         c.houseNumber == map.text(a.houseNumber) && c.town == map.text(a.town) &&
+         c.postalCode == map.text(a.postalCode) &&
+         mapDistanceMetres(c.point, a.point) < kSameHouseMetres;
+}
+
 }  // namespace geo

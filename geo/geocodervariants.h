@@ -16,4 +16,9 @@ GeocodeQuery addressQuery(const CompiledMap& map, const AddressRecord& address);
 // and with one typo in a long street or town name. Used to check and measure the search.
 std::vector<GeocodeQuery> addressVariants(const GeocodeQuery& clean);
 
+// The candidate names the address: same street, number, town and postal code, at its point
+// or at another point of the same house.
+bool namesAddress(const CompiledMap& map, const GeocodeCandidate& candidate,
+                  const AddressRecord& address);
+
 }  // namespace geo

@@ -1,8 +1,10 @@
 #include "geo/textnormal.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <cstdlib>
+#include <span>
 #include <vector>
 
 namespace geo {
@@ -214,8 +216,15 @@ int boundedEditDistance(std::string_view a, std::string_view b, int limit) {
   const int n = static_cast<int>(a.size());
   const int m = static_cast<int>(b.size());
   if (std::abs(n - m) > limit) return limit + 1;
-  // Three rows of the optimal string alignment table: two back for the swap.
-  std::vector<int> before(m + 1), previous(m + 1), current(m + 1);
+  // Three rows of the optimal string alignment table: two back for the swap. Names are
+  // short, so the rows live on the stack and a scan over thousands of names allocates nothing.
+  constexpr int kShort = 64;
+  std::array<int, 3 * kShort> rows;
+  std::vector<int> longRows(m + 1 > kShort ? 3 * (m + 1) : 0);
+  int* base = longRows.empty() ? rows.data() : longRows.data();
+  const int width = longRows.empty() ? kShort : m + 1;
+  std::span<int> before(base, m + 1), previous(base + width, m + 1),
+      current(base + 2 * width, m + 1);
   for (int j = 0; j <= m; ++j) previous[j] = j;
   for (int i = 1; i <= n; ++i) {
     current[0] = i;

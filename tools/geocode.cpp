@@ -23,7 +23,7 @@ const char* const kUsage =
     "                    [--district ORTSTEIL] [--street \"STRASSE NR\"]\n"
     "       zep-geocode KARTENORDNER --reverse X,Y\n"
     "       zep-geocode KARTENORDNER --batch DATEI\n"
-    "       zep-geocode KARTENORDNER --sample clean|variants\n";
+    "       zep-geocode KARTENORDNER --sweep\n";
 
 const char* const kHelp =
     "\nSucht eine Adresse (Ergebniscode 0 nichts, 1 ein Treffer, 2 mehrere Kandidaten) oder\n"
@@ -31,8 +31,8 @@ const char* const kHelp =
     "--batch liest je Zeile eine Anfrage mit den tabulatorgetrennten Spalten Länderkennzeichen,\n"
     "Postleitzahl, Ort, Ortsteil, Straße mit Hausnummer und schreibt je Zeile eine Antwort;\n"
     "die Zusammenfassung mit Anfragen je Sekunde steht auf der Fehlerausgabe.\n"
-    "--sample schreibt für jede Adresse der Karte ihre Anfrage (clean) oder ihre\n"
-    "Schreibvarianten (variants) in dieser Form, als Eingabe für --batch.\n";
+    "--sweep sucht jede Adresse der Karte mit ihren eigenen Angaben und mit ihren\n"
+    "Schreibvarianten (ein Thread) und gibt Anfragen je Sekunde und Trefferanteile aus.\n";
 
 nlohmann::json candidateJson(const geo::GeocodeCandidate& candidate) {
   nlohmann::json out = nlohmann::json::object();
@@ -118,24 +118,52 @@ int runBatch(const geo::Geocoder& geocoder, const std::string& file) {
   return 0;
 }
 
-std::string batchLine(const geo::GeocodeQuery& q) {
-  return q.country + '\t' + q.postalCode + '\t' + q.town + '\t' + q.district + '\t' + q.street;
+constexpr double kSweepSeconds = 1.0;
+
+struct SweepFigures {
+  std::size_t queries = 0;
+  std::size_t searches = 0;  // queries times rounds
+  std::size_t clear = 0;     // code 1
+  std::size_t first = 0;     // the address is the first candidate
+  double seconds = 0;
+};
+
+// Searches every address point of the map by its queries and times the searches alone.
+SweepFigures sweep(const geo::CompiledMap& map, const geo::Geocoder& geocoder, bool variants) {
+  std::vector<std::pair<geo::GeocodeQuery, std::uint32_t>> queries;
+  for (std::uint32_t i = 0; i < map.addresses().size(); ++i) {
+    const geo::GeocodeQuery clean = geo::addressQuery(map, map.addresses()[i]);
+    if (!variants) queries.push_back({clean, i});
+    if (!variants) continue;
+    for (auto& variant : geo::addressVariants(clean)) queries.push_back({std::move(variant), i});
+  }
+  // Small maps answer in milliseconds: repeat the round until the time is worth measuring.
+  std::vector<geo::GeocodeResult> results;
+  SweepFigures figures;
+  do {
+    results.clear();
+    results.reserve(queries.size());
+    const auto start = Clock::now();
+    for (const auto& [query, address] : queries) results.push_back(geocoder.search(query));
+    figures.seconds += std::chrono::duration<double>(Clock::now() - start).count();
+    figures.searches += queries.size();
+  } while (figures.seconds < kSweepSeconds && !queries.empty());
+  figures.queries = queries.size();
+  for (std::size_t i = 0; i < queries.size(); ++i) {
+    const auto& r = results[i];
+    figures.clear += r.code == 1;
+    figures.first += !r.candidates.empty() && geo::namesAddress(map, r.candidates.front(),
+                                                                map.addresses()[queries[i].second]);
+  }
+  return figures;
 }
 
-int writeSample(const geo::CompiledMap& map, const std::string& kind) {
-  if (kind != "clean" && kind != "variants") {
-    std::cerr << "zep-geocode: --sample erwartet clean oder variants.\n";
-    return 2;
-  }
-  for (const geo::AddressRecord& a : map.addresses()) {
-    const geo::GeocodeQuery clean = geo::addressQuery(map, a);
-    if (kind == "clean") {
-      std::cout << batchLine(clean) << '\n';
-      continue;
-    }
-    for (const auto& variant : geo::addressVariants(clean)) std::cout << batchLine(variant) << '\n';
-  }
-  return 0;
+nlohmann::json sweepJson(const SweepFigures& f) {
+  const double n = f.queries ? static_cast<double>(f.queries) : 1;
+  return {
+      {"queries", f.queries},      {"rounds", f.queries ? f.searches / f.queries : 0},
+      {"seconds", f.seconds},      {"queriesPerSecond", f.seconds > 0 ? f.searches / f.seconds : 0},
+      {"code1Share", f.clear / n}, {"firstCandidateShare", f.first / n}};
 }
 
 struct Options {
@@ -143,20 +171,25 @@ struct Options {
   geo::GeocodeQuery query;
   std::string reverse;
   std::string batch;
-  std::string sample;
+  bool sweep = false;
 };
 
 // Returns false with a message on bad arguments.
 bool parseOptions(int argc, char** argv, Options& options, std::string& error) {
   const std::map<std::string, std::string*> textOptions = {
-      {"--country", &options.query.country}, {"--postcode", &options.query.postalCode},
-      {"--town", &options.query.town},       {"--district", &options.query.district},
-      {"--street", &options.query.street},   {"--reverse", &options.reverse},
-      {"--batch", &options.batch},           {"--sample", &options.sample}};
+      {"--country", &options.query.country},
+      {"--postcode", &options.query.postalCode},
+      {"--town", &options.query.town},
+      {"--district", &options.query.district},
+      {"--street", &options.query.street},
+      {"--reverse", &options.reverse},
+      {"--batch", &options.batch}};
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     const auto option = textOptions.find(arg);
-    if (option != textOptions.end()) {
+    if (arg == "--sweep") {
+      options.sweep = true;
+    } else if (option != textOptions.end()) {
       if (i + 1 >= argc) {
         error = "Zu " + arg + " fehlt der Wert.";
         return false;
@@ -170,8 +203,8 @@ bool parseOptions(int argc, char** argv, Options& options, std::string& error) {
     }
   }
   if (options.mapDir.empty()) error = "Der Kartenordner fehlt.";
-  if (!options.reverse.empty() + !options.batch.empty() + !options.sample.empty() > 1) {
-    error = "--reverse, --batch und --sample schließen einander aus.";
+  if (!options.reverse.empty() + !options.batch.empty() + options.sweep > 1) {
+    error = "--reverse, --batch und --sweep schließen einander aus.";
   }
   return error.empty();
 }
@@ -194,11 +227,18 @@ int main(int argc, char** argv) {
     std::cerr << "zep-geocode: " << error << '\n';
     return 1;
   }
-  if (!options.sample.empty()) return writeSample(*map, options.sample);
   const auto buildStart = Clock::now();
   const geo::Geocoder geocoder(*map);
   const double buildMs =
       std::chrono::duration<double, std::milli>(Clock::now() - buildStart).count();
+  if (options.sweep) {
+    const nlohmann::json figures = {{"addresses", map->addresses().size()},
+                                    {"indexBuildMs", buildMs},
+                                    {"clean", sweepJson(sweep(*map, geocoder, false))},
+                                    {"variants", sweepJson(sweep(*map, geocoder, true))}};
+    std::cout << figures.dump(2) << '\n';
+    return 0;
+  }
   if (!options.batch.empty()) {
     std::cerr << "zep-geocode: Suchindex über " << map->addresses().size() << " Adressen in "
               << buildMs << " ms aufgebaut\n";

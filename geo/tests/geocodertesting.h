@@ -11,15 +11,6 @@
 
 namespace geo::testing {
 
-// The candidate names the address: same street, number, town and postal code, and lies at
-// its point or at another point of the same house mapped twice.
-inline bool namesAddress(const CompiledMap& map, const GeocodeCandidate& c,
-                         const AddressRecord& a) {
-  return c.classification == AddressClass::HouseNumber && c.street == map.text(a.street) &&
-         c.houseNumber == map.text(a.houseNumber) && c.town == map.text(a.town) &&
-         c.postalCode == map.text(a.postalCode) && mapDistanceMetres(c.point, a.point) < 1000;
-}
-
 inline std::string describe(const GeocodeQuery& q) {
   std::ostringstream out;
   out << '[' << q.country << '|' << q.postalCode << '|' << q.town << '|' << q.district << '|'
