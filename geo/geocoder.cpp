@@ -1,6 +1,7 @@
 #include "geo/geocoder.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <limits>
 #include <map>
@@ -122,13 +123,21 @@ class Geocoder::Search {
   }
 
  private:
+  // Postal codes without blanks, in capitals, and without a country prefix ("D-95463").
   static std::string trimmedCode(std::string_view code) {
     std::string out;
     for (const char c : code) {
-      if (c != ' ' && c != '\t')
+      if (c != ' ' && c != '\t') {
         out += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+      }
     }
-    return out;
+    const auto dash = out.find('-');
+    const bool prefixed =
+        dash != std::string::npos && dash > 0 && dash <= 3 && dash + 1 < out.size() &&
+        std::isdigit(static_cast<unsigned char>(out[dash + 1])) &&
+        std::all_of(out.begin(), out.begin() + dash,
+                    [](char c) { return std::isalpha(static_cast<unsigned char>(c)); });
+    return prefixed ? out.substr(dash + 1) : out;
   }
 
   bool countryKnown() const {

@@ -206,7 +206,9 @@ std::string countryKey(std::string_view country) {
   for (const char c : trimmed(country)) {
     code += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
   }
-  if (code.empty() || code == "DE" || code == "DEU") return "D";
+  if (code.empty() || code == "DE" || code == "DEU" || code == "DEUTSCHLAND" || code == "GERMANY") {
+    return "D";
+  }
   if (code == "AT" || code == "AUT") return "A";
   if (code == "CHE") return "CH";
   return code;

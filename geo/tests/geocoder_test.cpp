@@ -149,6 +149,8 @@ TEST_F(DemoGeocoder, DispatcherQueries) {
        "Eichenbrunn", "Dorfstraße", "3", HouseNumber, kPostalCodeCorrected, false},
       {"wrong postal code kept apart from the town", "12345", "Lindenau", "", "Schillerstraße 3", 1,
        "96201", "Lindenau", "Schillerstraße", "3", HouseNumber, kPostalCodeCorrected, false},
+      {"postal code with country prefix", "D-96201", "Lindenau", "", "Schillerstraße 3", 1, "96201",
+       "Lindenau", "Schillerstraße", "3", HouseNumber, 0, true},
       {"no postal code", "", "Lindenau", "", "Goethestr. 5", 1, "96201", "Lindenau", "Goethestraße",
        "5", HouseNumber, kPostalCodeAdded, true},
       {"no town", "96202", "", "", "Dorfstraße 3", 1, "96202", "Eichenbrunn", "Dorfstraße", "3",
@@ -230,6 +232,7 @@ TEST_F(DemoGeocoder, ClearHitCorrectsTheQueryTextsOthersKeepThem) {
 TEST_F(DemoGeocoder, OtherCountriesAreNotOnTheMap) {
   EXPECT_EQ(search("96201", "Lindenau", "Schillerstraße 3", "", "DE").code, 1);
   EXPECT_EQ(search("96201", "Lindenau", "Schillerstraße 3", "", "").code, 1);
+  EXPECT_EQ(search("96201", "Lindenau", "Schillerstraße 3", "", "Deutschland").code, 1);
   EXPECT_EQ(search("96201", "Lindenau", "Schillerstraße 3", "", "A").code, 0);
 }
 
