@@ -17,6 +17,7 @@ using MinQueue = std::priority_queue<QueueEntry, std::vector<QueueEntry>, std::g
 // A witness search that runs longer than this gives up and the shortcut is added anyway:
 // a superfluous shortcut costs a little space, a missing one a wrong answer.
 constexpr std::size_t kWitnessSettleLimit = 500;
+constexpr std::size_t kEstimateSettleLimit = 50;
 
 std::vector<std::uint32_t> offsetsOf(const std::vector<std::vector<Arc>>& lists) {
   std::vector<std::uint32_t> first{0};
@@ -42,7 +43,8 @@ class ContractionHierarchy::Builder {
         contracted_(nodeCount, false),
         contractedNeighbours_(nodeCount, 0),
         rank_(nodeCount, 0),
-        dist_(nodeCount, Weight::infinite()) {
+        dist_(nodeCount, Weight::infinite()),
+        isTarget_(nodeCount, false) {
     for (const GraphArc& a : arcs) {
       if (a.from != a.to && a.from < nodeCount && a.to < nodeCount) {
         addOrImprove(a.from, a.to, a.weight, kNoNode, a.edge);
@@ -67,6 +69,11 @@ class ContractionHierarchy::Builder {
       }
       contract(v, nextRank++);
     }
+    return finish();
+  }
+
+ private:
+  ContractionHierarchy finish() {
     ContractionHierarchy ch;
     ch.rank_ = std::move(rank_);
     ch.upFirst_ = offsetsOf(up_);
@@ -76,7 +83,6 @@ class ContractionHierarchy::Builder {
     return ch;
   }
 
- private:
   struct Shortcut {
     std::uint32_t from, to;
     Weight weight;
@@ -99,23 +105,25 @@ class ContractionHierarchy::Builder {
   }
 
   // Shortcuts needed when v is taken out: for every pair of live neighbours u -> v -> w whose
-  // path over v is shorter than anything a search around v finds.
-  std::vector<Shortcut> shortcutsFor(std::uint32_t v) {
+  // path over v is shorter than anything a search around v finds. Estimating a priority
+  // searches less far than the real contraction.
+  std::vector<Shortcut> shortcutsFor(std::uint32_t v, std::size_t settleLimit) {
     std::vector<Shortcut> shortcuts;
     for (const Arc& into : in_[v]) {
       const std::uint32_t u = into.other;
-      if (contracted_[u]) continue;
       Weight limit;
-      bool anyTarget = false;
+      std::size_t targets = 0;
       for (const Arc& onward : out_[v]) {
-        if (contracted_[onward.other] || onward.other == u) continue;
+        if (onward.other == u) continue;
         limit = std::max(limit, into.weight + onward.weight);
-        anyTarget = true;
+        isTarget_[onward.other] = true;
+        ++targets;
       }
-      if (!anyTarget) continue;
-      witnessSearch(u, v, limit);
+      if (targets == 0) continue;
+      witnessSearch(u, v, limit, settleLimit, targets);
       for (const Arc& onward : out_[v]) {
-        if (contracted_[onward.other] || onward.other == u) continue;
+        isTarget_[onward.other] = false;
+        if (onward.other == u) continue;
         const Weight viaV = into.weight + onward.weight;
         if (viaV < dist_[onward.other]) shortcuts.push_back({u, onward.other, viaV});
       }
@@ -124,25 +132,27 @@ class ContractionHierarchy::Builder {
     return shortcuts;
   }
 
-  void witnessSearch(std::uint32_t source, std::uint32_t avoided, Weight limit) {
-    MinQueue queue;
+  void witnessSearch(std::uint32_t source, std::uint32_t avoided, Weight limit,
+                     std::size_t settleLimit, std::size_t targets) {
+    queue_ = {};
     dist_[source] = Weight{};
     touched_.push_back(source);
-    queue.push({Weight{}, source});
+    queue_.push({Weight{}, source});
     std::size_t settled = 0;
-    while (!queue.empty() && settled < kWitnessSettleLimit) {
-      const auto [d, node] = queue.top();
-      queue.pop();
+    while (!queue_.empty() && settled < settleLimit && targets > 0) {
+      const auto [d, node] = queue_.top();
+      queue_.pop();
       if (dist_[node] < d) continue;
       if (limit < d) break;
       ++settled;
+      if (isTarget_[node]) --targets;
       for (const Arc& arc : out_[node]) {
-        if (contracted_[arc.other] || arc.other == avoided) continue;
+        if (arc.other == avoided) continue;
         const Weight next = d + arc.weight;
         if (next < dist_[arc.other]) {
           if (dist_[arc.other].isInfinite()) touched_.push_back(arc.other);
           dist_[arc.other] = next;
-          queue.push({next, arc.other});
+          queue_.push({next, arc.other});
         }
       }
     }
@@ -155,29 +165,31 @@ class ContractionHierarchy::Builder {
 
   // Edge difference plus contracted neighbours, as a weight so that it sorts in the queue.
   Weight priorityWeight(std::uint32_t v) {
-    std::int64_t degree = 0;
-    for (const Arc& a : in_[v]) degree += contracted_[a.other] ? 0 : 1;
-    for (const Arc& a : out_[v]) degree += contracted_[a.other] ? 0 : 1;
+    const auto degree = static_cast<std::int64_t>(in_[v].size() + out_[v].size());
     const std::int64_t priority =
-        static_cast<std::int64_t>(shortcutsFor(v).size()) - degree + contractedNeighbours_[v];
+        static_cast<std::int64_t>(shortcutsFor(v, kEstimateSettleLimit).size()) - degree +
+        contractedNeighbours_[v];
     // Shifted so that negative priorities still compare correctly as unsigned numbers.
     return {static_cast<std::uint32_t>(priority + (1LL << 30)), v, 0};
   }
 
   void contract(std::uint32_t v, std::uint32_t rank) {
-    const std::vector<Shortcut> shortcuts = shortcutsFor(v);
+    const std::vector<Shortcut> shortcuts = shortcutsFor(v, kWitnessSettleLimit);
     rank_[v] = rank;
     contracted_[v] = true;
-    for (const Arc& a : out_[v]) {
-      if (contracted_[a.other]) continue;
-      up_[v].push_back(a);
+    // The arcs that remain are those to nodes contracted later, hence ranked higher.
+    up_[v] = std::move(out_[v]);
+    down_[v] = std::move(in_[v]);
+    for (const Arc& a : up_[v]) {
       ++contractedNeighbours_[a.other];
+      std::erase_if(in_[a.other], [v](const Arc& b) { return b.other == v; });
     }
-    for (const Arc& a : in_[v]) {
-      if (contracted_[a.other]) continue;
-      down_[v].push_back(a);
+    for (const Arc& a : down_[v]) {
       ++contractedNeighbours_[a.other];
+      std::erase_if(out_[a.other], [v](const Arc& b) { return b.other == v; });
     }
+    out_[v] = {};
+    in_[v] = {};
     for (const Shortcut& s : shortcuts) addOrImprove(s.from, s.to, s.weight, v, 0);
   }
 
@@ -186,7 +198,9 @@ class ContractionHierarchy::Builder {
   std::vector<std::uint32_t> contractedNeighbours_;
   std::vector<std::uint32_t> rank_;
   std::vector<Weight> dist_;
+  std::vector<bool> isTarget_;
   std::vector<std::uint32_t> touched_;
+  MinQueue queue_;
 };
 
 // One upward Dijkstra search; the arrays are reused between searches of a matrix.

@@ -127,7 +127,11 @@ std::optional<RouteLeg> Router::leg(const RoadPosition& from, const RoadPosition
   const auto ch = hierarchy(options);
   const HierarchyPath path = ch->shortestPath(departures(from, options), arrivals(to, options));
   const auto direct = alongOneRoad(from, to, options);
-  if (direct && direct->first <= path.weight) return RouteLeg{{direct->second}, direct->first};
+  if (direct && direct->first <= path.weight) {
+    RouteLeg straight{{}, direct->first};
+    if (direct->second.to > direct->second.from) straight.pieces.push_back(direct->second);
+    return straight;
+  }
   if (path.weight.isInfinite()) return std::nullopt;
 
   RouteLeg leg;

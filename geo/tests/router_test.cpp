@@ -89,6 +89,7 @@ TEST_F(OneWayBlock, OneWayStreetIsDrivenOnlyInItsDirection) {
   // The two-way sides work both ways along the same road.
   EXPECT_EQ(metres({1010, 1200}, {1010, 1700}), 500u);
   EXPECT_EQ(metres({1010, 1700}, {1010, 1200}), 500u);
+  EXPECT_EQ(metres({100, 990}, {100, 1010}), 0u);
 }
 
 TEST_F(OneWayBlock, SnapsToTheNearestRoadAndDrawsFromSnapToSnap) {
