@@ -256,6 +256,37 @@ struct ContractionHierarchy::Search {
   std::vector<std::uint32_t> touched, settled;
 };
 
+ContractionHierarchy::SearchPool::SearchPool() = default;
+ContractionHierarchy::SearchPool::~SearchPool() = default;
+
+std::unique_ptr<ContractionHierarchy::Search> ContractionHierarchy::SearchPool::take(
+    std::uint32_t nodeCount) {
+  std::lock_guard lock(mutex_);
+  if (spare_.empty()) return std::make_unique<Search>(nodeCount);
+  auto search = std::move(spare_.back());
+  spare_.pop_back();
+  return search;
+}
+
+void ContractionHierarchy::SearchPool::giveBack(std::unique_ptr<Search> search) {
+  search->reset();
+  std::lock_guard lock(mutex_);
+  spare_.push_back(std::move(search));
+}
+
+// A search taken from the pool for one query and handed back afterwards.
+struct ContractionHierarchy::PooledSearch {
+  PooledSearch(SearchPool& pool, std::uint32_t nodeCount)
+      : pool(pool), search(pool.take(nodeCount)) {}
+  ~PooledSearch() { pool.giveBack(std::move(search)); }
+  PooledSearch(const PooledSearch&) = delete;
+  PooledSearch& operator=(const PooledSearch&) = delete;
+  Search* operator->() { return search.get(); }
+
+  SearchPool& pool;
+  std::unique_ptr<Search> search;
+};
+
 ContractionHierarchy ContractionHierarchy::build(std::uint32_t nodeCount,
                                                  std::span<const GraphArc> arcs) {
   return Builder(nodeCount, arcs).run();
@@ -301,7 +332,9 @@ void ContractionHierarchy::unpack(std::uint32_t from, std::uint32_t to, const Ar
 
 HierarchyPath ContractionHierarchy::shortestPath(std::span<const SearchEndpoint> sources,
                                                  std::span<const SearchEndpoint> targets) const {
-  Search forward(nodeCount()), backward(nodeCount());
+  PooledSearch forwardSearch(*pool_, nodeCount()), backwardSearch(*pool_, nodeCount());
+  Search& forward = *forwardSearch.search;
+  Search& backward = *backwardSearch.search;
   forward.run(*this, sources, true);
   backward.run(*this, targets, false);
   HierarchyPath path;
@@ -339,7 +372,8 @@ std::vector<Weight> ContractionHierarchy::table(
     std::uint32_t target;
     Weight weight;
   };
-  Search search(nodeCount());
+  PooledSearch pooled(*pool_, nodeCount());
+  Search& search = *pooled.search;
   std::vector<BucketEntry> entries;
   for (std::size_t t = 0; t < targets.size(); ++t) {
     search.run(*this, targets[t], false);
@@ -350,9 +384,6 @@ std::vector<Weight> ContractionHierarchy::table(
   }
   std::sort(entries.begin(), entries.end(),
             [](const BucketEntry& a, const BucketEntry& b) { return a.node < b.node; });
-  std::vector<std::uint32_t> bucketFirst(nodeCount() + 1, 0);
-  for (const BucketEntry& e : entries) ++bucketFirst[e.node + 1];
-  for (std::size_t i = 1; i < bucketFirst.size(); ++i) bucketFirst[i] += bucketFirst[i - 1];
 
   std::vector<Weight> result(sources.size() * targets.size(), Weight::infinite());
   for (std::size_t s = 0; s < sources.size(); ++s) {
@@ -360,9 +391,12 @@ std::vector<Weight> ContractionHierarchy::table(
     Weight* row = result.data() + s * targets.size();
     for (std::uint32_t node : search.settled) {
       const Weight up = search.dist[node];
-      for (std::uint32_t i = bucketFirst[node]; i < bucketFirst[node + 1]; ++i) {
-        const Weight total = up + entries[i].weight;
-        if (total < row[entries[i].target]) row[entries[i].target] = total;
+      auto entry =
+          std::lower_bound(entries.begin(), entries.end(), node,
+                           [](const BucketEntry& e, std::uint32_t n) { return e.node < n; });
+      for (; entry != entries.end() && entry->node == node; ++entry) {
+        const Weight total = up + entry->weight;
+        if (total < row[entry->target]) row[entry->target] = total;
       }
     }
     search.reset();

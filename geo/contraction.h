@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
+#include <mutex>
 #include <span>
 #include <vector>
 
@@ -60,6 +62,20 @@ class ContractionHierarchy {
  private:
   class Builder;
   struct Search;
+  // Search arrays span all nodes; they are kept for the next query instead of being made
+  // anew each time, which on a large map would cost more than the search itself.
+  class SearchPool {
+   public:
+    SearchPool();
+    ~SearchPool();
+    std::unique_ptr<Search> take(std::uint32_t nodeCount);
+    void giveBack(std::unique_ptr<Search> search);
+
+   private:
+    std::mutex mutex_;
+    std::vector<std::unique_ptr<Search>> spare_;
+  };
+  struct PooledSearch;
 
   std::span<const Arc> upFrom(std::uint32_t node) const;
   std::span<const Arc> downInto(std::uint32_t node) const;
@@ -71,6 +87,7 @@ class ContractionHierarchy {
   std::vector<std::uint32_t> upFirst_, downFirst_;
   std::vector<Arc> upArcs_;    // per node, arcs to higher-ranked nodes
   std::vector<Arc> downArcs_;  // per node, arcs from higher-ranked nodes into it
+  std::shared_ptr<SearchPool> pool_ = std::make_shared<SearchPool>();
 };
 
 }  // namespace geo
