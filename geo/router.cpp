@@ -219,6 +219,11 @@ std::vector<Weight> Router::weights(std::span<const RoadPosition> from,
 
 RouteMatrix Router::matrix(std::span<const Point> points, const RouteOptions& options) const {
   RouteMatrix result;
+  if (points.size() > RouteMatrix::kMaxPoints) {
+    result.error = "Höchstens " + std::to_string(RouteMatrix::kMaxPoints) +
+                   " Punkte je Entfernungsmatrix zulässig.";
+    return result;
+  }
   std::vector<RoadPosition> positions;
   if (!snapAll(points, positions, result.error)) return result;
   const std::vector<Weight> table = weights(positions, positions, options);

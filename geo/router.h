@@ -44,6 +44,8 @@ struct RouteResult {
 // (column); kUnreachable where there is no way.
 struct RouteMatrix {
   static constexpr std::uint32_t kUnreachable = 0xFFFFFFFFu;
+  // More points would need gigabytes for the table; callers split such work.
+  static constexpr std::size_t kMaxPoints = 4000;
 
   bool ok = false;
   std::string error;

@@ -122,11 +122,17 @@ TEST_F(OneWayBlock, SeveralWaypointsAddUpTheirLegs) {
   EXPECT_EQ(route.durationTensOfSeconds(), 48u);
 }
 
-TEST_F(OneWayBlock, RefusesTooFewWaypointsWithAReason) {
+TEST_F(OneWayBlock, RefusesTooFewWaypointsAndTooLargeMatricesWithAReason) {
   const Point one[] = {{100, 990}};
   const RouteResult route = router_->route(one, {});
   EXPECT_FALSE(route.ok);
   EXPECT_EQ(route.error, "Für eine Route sind mindestens zwei Wegpunkte nötig.");
+
+  const std::vector<Point> many(RouteMatrix::kMaxPoints + 1, Point{100, 990});
+  const RouteMatrix matrix = router_->matrix(many, {});
+  EXPECT_FALSE(matrix.ok);
+  EXPECT_EQ(matrix.error, "Höchstens 4000 Punkte je Entfernungsmatrix zulässig.");
+  EXPECT_TRUE(matrix.seconds.empty());
 }
 
 // From s to t either straight along a 2000 m unclassified road or over m along 2828 m of
