@@ -237,7 +237,7 @@ TsptwAnswer searchTsptw(const TsptwPath& path, const TsptwSearchOptions& options
 
   Random random(options.seed);
   const int n = search.bodySize();
-  const int idleLimit = options.idleRounds > 0 ? options.idleRounds : std::max(n, 50);
+  const int idleLimit = options.idleRounds > 0 ? options.idleRounds : std::max(n / 2, 30);
   const int maxShake = std::min(8, n);
   int shake = 1;
   for (int idle = 0; idle < idleLimit && !timeUp(); ++idle) {

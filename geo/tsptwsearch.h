@@ -40,7 +40,8 @@ struct TsptwPath {
 struct TsptwSearchOptions {
   std::uint64_t seed = 1;
   std::int64_t timeLimitMs = 0;  // 0: no limit
-  int idleRounds = 0;  // rounds without a better answer before stopping; 0: by size, at least 50
+  // Rounds without a better answer before the search stops; 0: half the body, at least 30.
+  int idleRounds = 0;
 };
 
 struct TsptwAnswer {
