@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <functional>
 #include <map>
+#include <numeric>
 #include <random>
 
 namespace geo {
@@ -274,6 +275,7 @@ TEST(Optimiser, KeepsTheTechniciansHours) {
 // fixed end: every answer must replay correctly and keep the fixed waypoints in place.
 TEST(Optimiser, RandomRequestsGiveSoundAnswers) {
   std::mt19937 random(2024);
+  int severalDays = 0;
   for (int round = 0; round < 30; ++round) {
     const int n = 3 + round % 23;
     std::vector<int> positions(n);
@@ -299,6 +301,7 @@ TEST(Optimiser, RandomRequestsGiveSoundAnswers) {
     const OptimiserAnswer answer = optimiseRoute(request);
     SCOPED_TRACE("round " + std::to_string(round));
     expectSoundAnswer(request, answer);
+    if (answer.days > 1) ++severalDays;
     if (fixedEnds) {
       EXPECT_EQ(answer.rows.front().id, 101);
       if (request.lastReordered < n) {
@@ -306,6 +309,59 @@ TEST(Optimiser, RandomRequestsGiveSoundAnswers) {
       }
     }
   }
+  EXPECT_GT(severalDays, 5) << "the set should exercise the search over several days";
+}
+
+// Days and cost of visiting the waypoints in the given order, worked out step by step.
+std::pair<int, std::int64_t> daysAndCost(const OptimiserRequest& request,
+                                         const std::vector<int>& order) {
+  const std::size_t n = request.waypoints.size();
+  int days = 1;
+  std::int64_t cost = 0, departure = 0;
+  for (std::size_t k = 0; k < order.size(); ++k) {
+    const OptimiserWaypoint& w = request.waypoints[order[k]];
+    std::int64_t start = w.windowStart;
+    if (k > 0) {
+      const std::int64_t travel = entry(request.matrix.seconds, n, order[k - 1], order[k]);
+      cost += travel;
+      if (departure + travel <= w.windowEnd) {
+        start = std::max<std::int64_t>(departure + travel, w.windowStart);
+      } else {
+        ++days;
+      }
+    }
+    departure = start + w.stay;
+  }
+  return {days, cost};
+}
+
+TEST(Optimiser, FindsTheFewestDaysAndThenTheLeastCostOfSmallSets) {
+  std::mt19937 random(77);
+  int severalDays = 0;
+  for (int round = 0; round < 25; ++round) {
+    const int n = 3 + round % 5;
+    std::vector<int> positions(n);
+    for (int& p : positions) p = std::uniform_int_distribution<int>(0, 30000)(random);
+    OptimiserRequest request = onRoad(positions);
+    for (auto& w : request.waypoints) {
+      w.windowStart = std::uniform_int_distribution<int>(28800, 43200)(random);
+      w.windowEnd = w.windowStart + 1800;
+      w.stay = std::uniform_int_distribution<int>(600, 5400)(random);
+    }
+    std::vector<int> order(n);
+    std::iota(order.begin(), order.end(), 0);
+    std::pair<int, std::int64_t> best = daysAndCost(request, order);
+    while (std::next_permutation(order.begin(), order.end())) {
+      best = std::min(best, daysAndCost(request, order));
+    }
+    const OptimiserAnswer answer = optimiseRoute(request);
+    SCOPED_TRACE("round " + std::to_string(round));
+    expectSoundAnswer(request, answer);
+    EXPECT_EQ(answer.days, best.first);
+    EXPECT_EQ(answer.cost, best.second);
+    if (best.first > 1) ++severalDays;
+  }
+  EXPECT_GT(severalDays, 5) << "the set should need several days now and then";
 }
 
 TEST(Optimiser, SameSeedSameAnswer) {
