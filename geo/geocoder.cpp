@@ -390,18 +390,22 @@ class Geocoder::Search {
     }
     c.flags = flags;
     c.goodness = std::clamp(100 - penalty, 1, 100);
-    found_.push_back(std::move(c));
+    found_.push_back({std::move(c), ix_.towns()[town].addressCount});
   }
 
   GeocodeResult finish() {
-    std::stable_sort(found_.begin(), found_.end(), [](const auto& a, const auto& b) {
+    // Equally good candidates: the larger town first, where a dispatcher would look first.
+    std::stable_sort(found_.begin(), found_.end(), [](const Found& fa, const Found& fb) {
+      const GeocodeCandidate& a = fa.candidate;
+      const GeocodeCandidate& b = fb.candidate;
       if (a.goodness != b.goodness) return a.goodness > b.goodness;
       if (a.population != b.population) return a.population > b.population;
+      if (fa.townAddresses != fb.townAddresses) return fa.townAddresses > fb.townAddresses;
       return std::pair(a.table, a.reference) < std::pair(b.table, b.reference);
     });
     GeocodeResult result;
     result.corrected = q_;
-    for (GeocodeCandidate& c : found_) {
+    for (auto& [c, townAddresses] : found_) {
       const bool seen = std::any_of(result.candidates.begin(), result.candidates.end(),
                                     [&](const GeocodeCandidate& o) {
                                       return o.table == c.table && o.reference == c.reference;
@@ -433,7 +437,11 @@ class Geocoder::Search {
   const GeocodeQuery& q_;
   std::string country_, postalCode_, townKey_, districtKey_, streetKey_, wholeStreetKey_;
   std::string number_;
-  std::vector<GeocodeCandidate> found_;
+  struct Found {
+    GeocodeCandidate candidate;
+    std::uint32_t townAddresses = 0;
+  };
+  std::vector<Found> found_;
 };
 
 Geocoder::Geocoder(const CompiledMap& map) : map_(map), index_(map) {

@@ -175,6 +175,8 @@ TEST_F(DemoGeocoder, DispatcherQueries) {
        "Goethestraße", "", Street, 0, false},
       {"street of another town", "96201", "Lindenau", "", "Dorfstraße 3", 1, "96201", "Lindenau",
        "@", "", Town, kStreetNotFound, false},
+      {"two typos in the town", "96201", "Lnidenua", "", "Schillerstraße 3", 1, "96201", "Lindenau",
+       "Schillerstraße", "3", HouseNumber, kTownCorrected, false},
       {"town only", "", "Lindenau", "", "", 1, "96201", "Lindenau", "@", "", Town, 0, false},
       {"postal code only", "96201", "", "", "", 1, "96201", "Lindenau", "@", "", PostalArea,
        kTownAdded, false},
