@@ -56,3 +56,19 @@ void TMapServerData::GetAuftragParams(int AuftragId, QStringList* Params) {
   for (int column = 1; column <= kAuftragParamCount; ++column)
     Params->append(SQLFieldString(row, 1, column));
 }
+
+TADORecordsetPtr TMapServerData::SelectRows(const QString& FList, const QString& SQLWhere,
+                                            const QString& SQLOrder) {
+  TADORecordsetPtr rows;
+  TSQLADOServer* server = RouteTableServer();
+  if (!server || !server->SQLSelect(FList, RouteTable, SQLWhere, SQLOrder, rows)) return {};
+  return rows;
+}
+
+TSQLADOServer* TMapServerData::SettingsServer() {
+  return MapServerDB ? MapServerDB->DB.get() : nullptr;
+}
+
+void TMapServerData::ShowStatus(const QString& Text) {
+  if (SetStatusText) SetStatusText(Text, 1);
+}
