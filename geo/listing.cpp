@@ -1,6 +1,7 @@
 #include "geo/listing.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstdio>
 
@@ -195,8 +196,12 @@ class ListingWalk {
   }
 
   static std::string instruction(double turn, const std::string& street, bool turning) {
-    std::string text = !turning ? "Losfahren" : std::abs(turn) < 20 ? "Weiter" : "";
-    if (text.empty()) text = (turn > 0 ? "Links" : "Rechts") + std::string(" abbiegen");
+    std::string text = "Losfahren";
+    if (turning) {
+      text = directionOf(turn);
+      text = text == "geradeaus" ? "Weiter" : text + " abbiegen";
+      text[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(text[0])));
+    }
     return street.empty() ? text : text + " auf " + street;
   }
 
