@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "geo/geometry.h"
+#include "geo/tests/importedmaps.h"
 #include "geo/tests/roadsketch.h"
 
 namespace geo {
@@ -77,6 +79,35 @@ TEST_F(ParallelRoads, UnusableTracksGiveReasons) {
     EXPECT_FALSE(match.ok);
     EXPECT_EQ(match.error, c.error);
   }
+}
+
+// A track recorded along a real route, one point about every 40 m, each a few metres off
+// the road: matched, it gives back the route.
+TEST(RoadMatching, TrackAlongARouteInNorthBayreuthGivesTheRouteBack) {
+  const auto bayreuth = testing::importNorthBayreuth();
+  if (!bayreuth) GTEST_SKIP() << "north Bayreuth extract not in " << ZEP_SHARED_DATA_DIR;
+  ASSERT_TRUE(bayreuth->map);
+  const Router router(*bayreuth->map);
+  const Point ends[] = {gpsToMap({1150000, 5000000}), gpsToMap({1158000, 5003000})};
+  const RouteResult driven = router.route(ends, {});
+  ASSERT_TRUE(driven.ok) << driven.error;
+  ASSERT_GT(driven.distanceMetres(), 3000u);
+
+  std::vector<Point> track;
+  const double step = 40.0 / mapDistanceMetres(ends[0], {ends[0].x + 1000, ends[0].y}) * 1000;
+  const double length = mapLength(driven.geometry);
+  for (int i = 0; i * step <= length; ++i) {
+    const Point p = pointAlong(driven.geometry, i * step / length);
+    const int off = i % 2 ? 6 : -6;
+    track.push_back({p.x + off, p.y - off});
+  }
+  const MatchResult match = matchTrack(router, track, {});
+  ASSERT_TRUE(match.ok) << match.error;
+  EXPECT_EQ(match.unmatchedPoints, 0u);
+  EXPECT_NEAR(match.route.distanceMetres(), driven.distanceMetres(),
+              0.03 * driven.distanceMetres());
+  EXPECT_NEAR(match.route.durationSeconds(), driven.durationSeconds(),
+              0.05 * driven.durationSeconds());
 }
 
 }  // namespace
