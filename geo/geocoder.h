@@ -100,8 +100,7 @@ class Geocoder {
   const AddressIndex& index() const { return index_; }
 
  private:
-  class Search;
-  friend class Search;
+  class Search;  // one address search, in geocodersearch.cpp
 
   GeocodeCandidate addressCandidate(std::uint32_t address) const;
   GeocodeCandidate streetCandidate(std::uint32_t street, std::string_view postalCode) const;
