@@ -24,6 +24,7 @@ class RoadSketch {
     bool builtUp = false;
     std::string name = "";
     std::vector<Point> inner = {};
+    bool againstDrawing = false;  // a one-way road driven from `to` to `from`
   };
 
   void road(const Road& r) {
@@ -36,7 +37,7 @@ class RoadSketch {
     const Point end = points_.at(r.to);
     length += std::hypot(double(end.x) - previous.x, double(end.y) - previous.y);
     builder_.addRoad({r.from, r.to, r.inner, length, r.name.empty() ? "Weg" : r.name, r.roadClass,
-                      true, !r.oneWay, r.builtUp});
+                      !r.againstDrawing, !r.oneWay || r.againstDrawing, r.builtUp});
   }
 
   std::uint32_t at(std::int32_t x, std::int32_t y) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <random>
 
 #include "geo/tests/importedmaps.h"
@@ -174,6 +175,35 @@ INSTANTIATE_TEST_SUITE_P(
                       ChoiceCase{"ProfileWithEqualSpeedsTakesTheShorter", false, 100, 9, 2000,
                                  1029}),
     [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Router, OneWayRoadDrawnAgainstItsDirectionIsDrivenTheRightWay) {
+  // The northern side bends over (500, 2200) and is drawn west to east but driven east to
+  // west; the other sides are two-way.
+  RoadSketch sketch;
+  const auto a = sketch.at(0, 1000), b = sketch.at(1000, 1000);
+  const auto c = sketch.at(1000, 2000), d = sketch.at(0, 2000);
+  sketch.road({a, b});
+  sketch.road({b, c});
+  sketch.road({d, c, 5, true, false, "", {{500, 2200}}, true});
+  sketch.road({d, a});
+  const auto map = sketch.open();
+  const Router router(*map);
+
+  // Both points lie on the road, halfway along each of its two straight pieces.
+  const double piece = std::hypot(500.0, 200.0);
+  const Point westwards[] = {{750, 2100}, {250, 2100}};
+  const RouteResult along = router.route(westwards, {});
+  ASSERT_TRUE(along.ok) << along.error;
+  ASSERT_EQ(along.geometry.size(), 3u);
+  EXPECT_EQ(along.geometry[1], (Point{500, 2200}));
+  EXPECT_GT(along.geometry.front().x, along.geometry.back().x);
+  EXPECT_NEAR(along.distanceMetres(), piece, 1);
+
+  const Point eastwards[] = {{250, 2100}, {750, 2100}};
+  const RouteResult around = router.route(eastwards, {});
+  ASSERT_TRUE(around.ok) << around.error;
+  EXPECT_NEAR(around.distanceMetres(), piece + 3000, 1);
+}
 
 TEST(Router, SnapsOnlyToTheConnectedRoadNetwork) {
   RoadSketch sketch;
