@@ -92,7 +92,7 @@ class AddressIndex::Builder {
     for (std::uint32_t i = 0; i < map_.places().size(); ++i) {
       const PlaceRecord& p = map_.places()[i];
       if (isDistrictKind(p.kind) && p.town != 0) continue;  // a part of a town, not a town
-      TownEntry& town = newTown(map_.text(p.name));
+      IndexedTown& town = newTown(map_.text(p.name));
       town.place = static_cast<std::int32_t>(i);
       town.centre = p.centre;
       town.population = p.population;
@@ -152,7 +152,7 @@ class AddressIndex::Builder {
   // Towns named only by addresses lie at the middle of their houses; postal codes by use.
   void finishTowns() {
     for (std::uint32_t t = 0; t < ix_.towns_.size(); ++t) {
-      TownEntry& town = ix_.towns_[t];
+      IndexedTown& town = ix_.towns_[t];
       auto& counts = postalCounts_[t];
       if (town.place < 0) {
         double x = 0, y = 0, n = 0;
@@ -171,7 +171,7 @@ class AddressIndex::Builder {
                          return counts[a].count > counts[b].count;
                        });
     }
-    for (StreetEntry& street : ix_.streets_) {
+    for (IndexedStreet& street : ix_.streets_) {
       std::sort(street.addresses.begin(), street.addresses.end(),
                 [&](std::uint32_t a, std::uint32_t b) {
                   const auto na = map_.text(map_.addresses()[a].houseNumber);
@@ -221,7 +221,7 @@ class AddressIndex::Builder {
     }
     // A village whose houses carry the municipality's name is a district of that town.
     for (std::uint32_t t = 0; t < ix_.towns_.size(); ++t) {
-      const TownEntry& town = ix_.towns_[t];
+      const IndexedTown& town = ix_.towns_[t];
       if (town.place < 0) continue;
       const auto nearest = ix_.nearestAddress(town.centre, kVillageReachUnits);
       if (!nearest) continue;
@@ -246,9 +246,9 @@ class AddressIndex::Builder {
     for (const auto& [key, streets] : ix_.streetsByKey_) ix_.streetKeys_.push_back(key);
   }
 
-  TownEntry& newTown(std::string_view name) {
+  IndexedTown& newTown(std::string_view name) {
     const auto id = static_cast<std::uint32_t>(ix_.towns_.size());
-    TownEntry& town = ix_.towns_.emplace_back();
+    IndexedTown& town = ix_.towns_.emplace_back();
     town.name = name;
     town.key = matchKey(name);
     ix_.townsByKey_[town.key].push_back(id);
@@ -263,7 +263,7 @@ class AddressIndex::Builder {
         found != townKeyCache_.end() ? found->second : townKeyCache_[name] = matchKey(name);
     const auto named = ix_.townsByKey_.find(key);
     if (named == ix_.townsByKey_.end()) {
-      TownEntry& town = newTown(name);
+      IndexedTown& town = newTown(name);
       town.centre = p;
       return static_cast<std::uint32_t>(&town - ix_.towns_.data());
     }
@@ -280,7 +280,7 @@ class AddressIndex::Builder {
     const auto found = streets.find(key);
     if (found != streets.end()) return found->second;
     const auto id = static_cast<std::uint32_t>(ix_.streets_.size());
-    StreetEntry& street = ix_.streets_.emplace_back();
+    IndexedStreet& street = ix_.streets_.emplace_back();
     street.town = town;
     street.name = name;
     street.key = key;

@@ -14,7 +14,7 @@ namespace geo {
 
 // A town as the geocoder knows it: a place of the map, or a town name of addresses and
 // streets that has no place. Two places of one name stay two towns.
-struct TownEntry {
+struct IndexedTown {
   std::string_view name;
   std::string key;
   std::int32_t place = -1;  // its place record, -1 when only addresses and streets name it
@@ -26,7 +26,7 @@ struct TownEntry {
 };
 
 // One street of one town; it may run through several postal codes.
-struct StreetEntry {
+struct IndexedStreet {
   std::uint32_t town = 0;
   std::string_view name;
   std::string key;
@@ -64,8 +64,8 @@ class AddressIndex {
   AddressIndex& operator=(const AddressIndex&) = delete;
 
   const CompiledMap& map() const { return map_; }
-  const std::vector<TownEntry>& towns() const { return towns_; }
-  const std::vector<StreetEntry>& streets() const { return streets_; }
+  const std::vector<IndexedTown>& towns() const { return towns_; }
+  const std::vector<IndexedStreet>& streets() const { return streets_; }
   std::uint32_t streetOfAddress(std::uint32_t address) const { return addressStreet_[address]; }
   // The street entry of a street record, or nothing for a street without a town.
   std::optional<std::uint32_t> streetOfRecord(std::uint32_t record) const;
@@ -90,8 +90,8 @@ class AddressIndex {
   class Grid;
 
   const CompiledMap& map_;
-  std::vector<TownEntry> towns_;
-  std::vector<StreetEntry> streets_;
+  std::vector<IndexedTown> towns_;
+  std::vector<IndexedStreet> streets_;
   std::vector<std::uint32_t> addressStreet_;
   std::vector<std::int64_t> recordStreet_;  // -1 for streets without a town
   std::unordered_map<std::string, std::vector<std::uint32_t>> townsByKey_;

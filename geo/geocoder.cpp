@@ -15,7 +15,7 @@ namespace {
 constexpr double kAddressReach = 100;
 constexpr double kStreetReach = 300;
 
-double placeReachMetres(const CompiledMap& map, const TownEntry& town) {
+double placeReachMetres(const CompiledMap& map, const IndexedTown& town) {
   if (town.place < 0) return 2000;
   switch (map.places()[town.place].kind) {
     case PlaceKind::City:
@@ -107,7 +107,7 @@ GeocodeCandidate Geocoder::addressCandidate(std::uint32_t address) const {
 // else at the middle of its first line.
 GeocodeCandidate Geocoder::streetCandidate(std::uint32_t streetId,
                                            std::string_view postalCode) const {
-  const StreetEntry& street = index_.streets()[streetId];
+  const IndexedStreet& street = index_.streets()[streetId];
   GeocodeCandidate c;
   c.table = street.records.empty() ? ReferenceTable::Address : ReferenceTable::Street;
   c.street = street.name;
@@ -145,7 +145,7 @@ GeocodeCandidate Geocoder::streetCandidate(std::uint32_t streetId,
 }
 
 GeocodeCandidate Geocoder::townCandidate(std::uint32_t townId, std::string_view postalCode) const {
-  const TownEntry& town = index_.towns()[townId];
+  const IndexedTown& town = index_.towns()[townId];
   GeocodeCandidate c;
   c.table = town.place >= 0 ? ReferenceTable::Place : ReferenceTable::Town;
   c.reference = town.place >= 0 ? static_cast<std::uint32_t>(town.place) : townId;
@@ -166,7 +166,7 @@ GeocodeCandidate Geocoder::townCandidate(std::uint32_t townId, std::string_view 
 }
 
 void Geocoder::describeTownPosition(GeocodeCandidate& c, std::uint32_t townId) const {
-  const TownEntry& town = index_.towns()[townId];
+  const IndexedTown& town = index_.towns()[townId];
   c.population = town.population;
   c.metresFromTownCentre = static_cast<int>(std::lround(mapDistanceMetres(c.point, town.centre)));
   const double degrees =

@@ -264,7 +264,7 @@ class Geocoder::Search {
   // --- house numbers ---------------------------------------------------------------------
 
   void addNumberHits(const StreetHit& hit, const std::string& number) {
-    const StreetEntry& street = ix_.streets()[hit.street];
+    const IndexedStreet& street = ix_.streets()[hit.street];
     const std::uint32_t flags = hit.flags;
     if (number.empty() || street.addresses.empty()) {
       const int penalty = number.empty() ? kNoHouseNumberAsked : kStreetWithoutNumbers;
@@ -302,7 +302,7 @@ class Geocoder::Search {
   }
 
   // The map lacks the number: the house of the street whose number is closest stands in.
-  void addNearestNumber(const StreetHit& hit, const StreetEntry& street,
+  void addNearestNumber(const StreetHit& hit, const IndexedStreet& street,
                         const std::string& number) {
     const int wanted = houseNumberValue(number);
     std::uint32_t best = street.addresses.front();
