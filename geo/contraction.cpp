@@ -236,7 +236,7 @@ struct ContractionHierarchy::Search {
     while (!queue.empty()) {
       const auto [d, node] = queue.top();
       queue.pop();
-      if (dist[node] < d) continue;
+      if (dist[node] < d || stalled(ch, node, upward)) continue;
       settled.push_back(node);
       for (const Arc& arc : upward ? ch.upFrom(node) : ch.downInto(node)) {
         const Weight next = d + arc.weight;
@@ -249,6 +249,15 @@ struct ContractionHierarchy::Search {
         }
       }
     }
+  }
+
+  // A node that a higher node already reaches more cheaply lies on no shortest path from
+  // this search's starts; expanding it would only widen the search.
+  bool stalled(const ContractionHierarchy& ch, std::uint32_t node, bool upward) const {
+    for (const Arc& arc : upward ? ch.downInto(node) : ch.upFrom(node)) {
+      if (dist[arc.other] + arc.weight < dist[node]) return true;
+    }
+    return false;
   }
 
   std::vector<Weight> dist;
