@@ -216,18 +216,14 @@ TsptwAnswer answerOf(const std::vector<int>& route, const TsptwSegment& total) {
 
 }  // namespace
 
-TsptwSegment evaluateTsptwRoute(const TsptwPath& path, const std::vector<int>& route) {
-  TsptwSegment total;
-  for (int id : route) total = path.join(total, path.segment(id));
-  return total;
-}
-
 TsptwAnswer searchTsptw(const TsptwPath& path, const TsptwSearchOptions& options) {
   using Clock = std::chrono::steady_clock;
   const auto deadline = Clock::now() + std::chrono::milliseconds(options.timeLimitMs);
   const auto timeUp = [&] { return options.timeLimitMs > 0 && Clock::now() >= deadline; };
 
-  Search search(path, initialRoute(path));
+  const std::vector<int> start = initialRoute(path);
+  if (start.empty()) return {};
+  Search search(path, start);
   if (path.body.size() < 2) return answerOf(search.route(), search.total());
   search.localSearch();
   std::vector<int> best = search.route();
@@ -243,7 +239,8 @@ TsptwAnswer searchTsptw(const TsptwPath& path, const TsptwSearchOptions& options
   for (int idle = 0; idle < idleLimit && !timeUp(); ++idle) {
     search.shake(random, shake);
     search.localSearch();
-    if (better(search.total(), currentTotal) || !better(currentTotal, search.total())) {
+    // Equal answers are taken too, so the search can drift across plateaus.
+    if (!better(currentTotal, search.total())) {
       if (better(search.total(), currentTotal)) shake = 1;
       current = search.route();
       currentTotal = search.total();

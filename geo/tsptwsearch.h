@@ -51,8 +51,6 @@ struct TsptwAnswer {
   bool feasible() const { return warp == 0; }
 };
 
-TsptwSegment evaluateTsptwRoute(const TsptwPath& path, const std::vector<int>& route);
-
 // Iterated local search: relocations of up to three nodes (also reversed) and reversals,
 // ordered by (lateness, cost), shaken by random relocations. The same seed gives the same
 // answer unless the time limit ends the search first.
