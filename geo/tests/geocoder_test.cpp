@@ -4,6 +4,7 @@
 
 #include "geo/compiledmap.h"
 #include "geo/demoregion.h"
+#include "geo/mapbuilder.h"
 #include "geo/osmimport.h"
 #include "geo/tests/geocodertesting.h"
 #include "geo/tests/tempdir.h"
@@ -290,6 +291,124 @@ TEST_F(DemoGeocoder, CandidateRowsComeInTheirFixedOrder) {
   EXPECT_GT(std::get<std::int64_t>(rows[16]), 100) << "metres from the town centre";
   EXPECT_EQ(std::string(kResultRowFields[11]), "Goodness");
   EXPECT_EQ(std::string(kResultRowFields[18]), "ADDRESSCLASSIFICATION");
+}
+
+// A small map made for the cases the demo region lacks: one street name in two towns, two
+// hamlets of one name, a house mapped twice, a street name with a number in it.
+class SmallMapGeocoder : public ::testing::Test {
+ protected:
+  static constexpr Point kNeustadt{1200000, 6400000};
+  static constexpr Point kAltdorf{1230000, 6400000};
+
+  static void SetUpTestSuite() {
+    dir_ = new TempDir();
+    MapBuilder b;
+    b.addPlace({"Neustadt", "11111", "", PlaceKind::Town, 9000, kNeustadt});
+    b.addPlace({"Altdorf", "22222", "", PlaceKind::Village, 800, kAltdorf});
+    b.addPlace({"Ziegelhütte", "", "", PlaceKind::Hamlet, 0, {1210000, 6420000}});
+    b.addPlace({"Ziegelhütte", "", "", PlaceKind::Hamlet, 0, {1220000, 6380000}});
+    for (int n = 1; n <= 5; ++n) house(b, "11111", "Neustadt", "Hauptstraße", n, kNeustadt);
+    for (int n = 1; n <= 3; ++n) house(b, "22222", "Altdorf", "Hauptstraße", n, kAltdorf);
+    // Number 7 of the Gartenweg once as a building and once on an interpolation line.
+    house(b, "11111", "Neustadt", "Gartenweg", 7, {kNeustadt.x, kNeustadt.y + 400});
+    house(b, "11111", "Neustadt", "Gartenweg", 7, {kNeustadt.x + 150, kNeustadt.y + 400});
+    house(b, "11111", "Neustadt", "Straße des 17. Juni", 5, {kNeustadt.x, kNeustadt.y - 400});
+    b.addStreet(
+        {"Straße des 17. Juni",
+         "Neustadt",
+         "11111",
+         {{{kNeustadt.x - 200, kNeustadt.y - 420}, {kNeustadt.x + 200, kNeustadt.y - 420}}}});
+    std::string error;
+    ASSERT_TRUE(b.write(dir_->file("map"), error)) << error;
+    map_ = CompiledMap::open(dir_->file("map"), error).release();
+    ASSERT_TRUE(map_) << error;
+    geocoder_ = new Geocoder(*map_);
+  }
+  static void TearDownTestSuite() {
+    delete geocoder_;
+    delete map_;
+    delete dir_;
+  }
+
+  static void house(MapBuilder& b, const char* postalCode, const char* town, const char* street,
+                    int number, Point near) {
+    b.addAddress({"D",
+                  postalCode,
+                  town,
+                  "",
+                  street,
+                  std::to_string(number),
+                  {near.x + 40 * number, near.y + 30}});
+  }
+
+  static GeocodeResult search(const std::string& postalCode, const std::string& town,
+                              const std::string& street) {
+    return geocoder_->search({"D", postalCode, town, "", street});
+  }
+
+  static TempDir* dir_;
+  static CompiledMap* map_;
+  static Geocoder* geocoder_;
+};
+
+TempDir* SmallMapGeocoder::dir_ = nullptr;
+CompiledMap* SmallMapGeocoder::map_ = nullptr;
+Geocoder* SmallMapGeocoder::geocoder_ = nullptr;
+
+TEST_F(SmallMapGeocoder, OneStreetNameInTwoTownsIsAmbiguousUntilTownOrPostalCodeDecides) {
+  const GeocodeResult open = search("", "", "Hauptstraße 2");
+  EXPECT_EQ(open.code, 2) << testing::describe(open);
+  ASSERT_EQ(open.candidates.size(), 2u);
+  EXPECT_EQ(open.candidates[0].goodness, open.candidates[1].goodness);
+  EXPECT_EQ(open.candidates[0].town, "Neustadt") << "the larger town first";
+  EXPECT_EQ(open.corrected.town, "") << "an open choice corrects nothing";
+
+  const GeocodeResult byCode = search("22222", "", "Hauptstraße 2");
+  EXPECT_EQ(byCode.code, 1) << testing::describe(byCode);
+  EXPECT_EQ(byCode.candidates.front().town, "Altdorf");
+
+  // Number 5 exists in Neustadt only; Altdorf's nearest is 3. The house as asked is clearly
+  // better than a neighbour standing in.
+  const GeocodeResult byNumber = search("", "", "Hauptstraße 5");
+  EXPECT_EQ(byNumber.code, 1) << testing::describe(byNumber);
+  EXPECT_EQ(byNumber.candidates.front().town, "Neustadt");
+}
+
+TEST_F(SmallMapGeocoder, TwoHamletsOfOneNameAreTwoCandidates) {
+  const GeocodeResult r = search("", "Ziegelhütte", "");
+  EXPECT_EQ(r.code, 2) << testing::describe(r);
+  ASSERT_EQ(r.candidates.size(), 2u);
+  EXPECT_NE(r.candidates[0].point, r.candidates[1].point);
+  for (const GeocodeCandidate& c : r.candidates) {
+    EXPECT_EQ(c.street, "@");
+    EXPECT_EQ(c.table, ReferenceTable::Place);
+  }
+}
+
+TEST_F(SmallMapGeocoder, AHouseMappedTwiceIsOneHit) {
+  const GeocodeResult r = search("11111", "Neustadt", "Gartenweg 7");
+  EXPECT_EQ(r.code, 1) << testing::describe(r);
+  EXPECT_EQ(r.candidates.size(), 1u);
+}
+
+TEST_F(SmallMapGeocoder, ANumberInsideTheStreetNameIsNoHouseNumber) {
+  const GeocodeResult house = search("11111", "Neustadt", "Straße des 17. Juni 5");
+  ASSERT_EQ(house.code, 1) << testing::describe(house);
+  EXPECT_EQ(house.candidates.front().houseNumber, "5");
+  EXPECT_EQ(house.candidates.front().classification, AddressClass::HouseNumber);
+
+  const GeocodeResult street = search("11111", "Neustadt", "Str. des 17. Juni");
+  ASSERT_EQ(street.code, 1) << testing::describe(street);
+  EXPECT_EQ(street.candidates.front().street, "Straße des 17. Juni");
+  EXPECT_EQ(street.candidates.front().classification, AddressClass::Street);
+  EXPECT_EQ(street.corrected.street, "Straße des 17. Juni");
+}
+
+TEST_F(SmallMapGeocoder, ReverseLookupFindsTheHamletWithoutHouses) {
+  const auto r = geocoder_->reverse({1210000 + 300, 6420000});
+  ASSERT_EQ(r.size(), 1u);
+  EXPECT_EQ(r[0].town, "Ziegelhütte");
+  EXPECT_EQ(r[0].classification, AddressClass::Town);
 }
 
 }  // namespace
