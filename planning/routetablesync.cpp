@@ -66,6 +66,10 @@ QString InsertValues(const TStation& Station, int Number, int Reihe, int Route) 
 void TMapServerData::SyncRouteTable(bool FirstSync, int ReiheClass, TDateTime FirstKalDate) {
   Q_UNUSED(FirstKalDate);
   ShowSyncStatus(FirstSync, ReiheClass);
+  // One transaction for all statements spares the database a commit per row; without one
+  // (another is open, or no connection) each statement commits on its own as before.
+  TSQLADOServer* server = RouteTableServer();
+  const bool inTransaction = server && server->BeginTransaction();
   if (FirstSync && ReiheClass == kSetClass)
     UpdateDBData(Format(QStringLiteral("Route=%d,MEId=0"), {-1}), {});
   bool ok = true;
@@ -88,10 +92,13 @@ void TMapServerData::SyncRouteTable(bool FirstSync, int ReiheClass, TDateTime Fi
     }
   }
   if (ReiheClass < kFirstStepClass) RecomputeSamePlaceGroups();
-  if (!ok) {
-    const TSQLADOServer* server = MapServerDB ? MapServerDB->DB.get() : nullptr;
-    ShowStatus(server ? server->SQLErrorMsg : QString());
+  if (inTransaction) {
+    // Committing must not hide the statement that failed.
+    const QString errorMessage = server->SQLErrorMsg;
+    server->CommitTransaction();
+    server->SQLErrorMsg = errorMessage;
   }
+  if (!ok) ShowStatus(server ? server->SQLErrorMsg : QString());
 }
 
 void TMapServerData::ShowSyncStatus(bool FirstSync, int ReiheClass) {
