@@ -168,7 +168,7 @@ class Geocoder::Search {
 
   std::vector<TownHit> townsWithTypos(const std::string& key, std::uint32_t flags) const {
     std::vector<TownHit> hits;
-    const int limit = allowedTypos(key.size());
+    const int limit = allowedTypos(key);
     int best = limit + 1;
     for (const std::string& candidate : ix_.placeKeys()) {
       const int d = boundedEditDistance(key, candidate, std::min(limit, best));
@@ -239,7 +239,7 @@ class Geocoder::Search {
   std::vector<StreetHit> streetsWithTypos(const std::vector<TownHit>& tier,
                                           const std::string& key) const {
     std::vector<StreetHit> hits;
-    const int limit = allowedTypos(key.size());
+    const int limit = allowedTypos(key);
     if (limit == 0) return hits;
     int best = limit + 1;
     auto consider = [&](const std::string& candidate, std::uint32_t street, const TownHit& town) {

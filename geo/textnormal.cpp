@@ -247,9 +247,15 @@ int boundedEditDistance(std::string_view a, std::string_view b, int limit) {
   return std::min(previous[m], limit + 1);
 }
 
-int allowedTypos(std::size_t keyLength) {
-  if (keyLength < 4) return 0;
-  return keyLength < 8 ? 1 : 2;
+int allowedTypos(std::string_view key) {
+  static constexpr std::string_view kGenericEndings[] = {
+      "strasse", "weg", "platz", "gasse", "allee", "ring", "damm", "steig", "pfad"};
+  std::size_t length = key.size();
+  for (const std::string_view ending : kGenericEndings) {
+    if (key.size() > ending.size() && endsWith(key, ending)) length = key.size() - ending.size();
+  }
+  if (length < 4) return 0;
+  return length < 8 ? 1 : 2;
 }
 
 }  // namespace geo

@@ -32,7 +32,9 @@ std::string countryKey(std::string_view country);
 // Edit distance counting a swap of neighbours as one edit; anything above limit comes back
 // as limit + 1, which keeps a scan over many names cheap.
 int boundedEditDistance(std::string_view a, std::string_view b, int limit);
-// How many typos a folded name of this length may carry and still be recognised.
-int allowedTypos(std::size_t keyLength);
+// How many typos a folded name may carry and still be recognised: none up to 3 letters, one
+// up to 7, two from 8. A generic ending ("strasse", "weg", ...) does not count, so that
+// "Bergstraße" is not taken for "Burgstraße" when it is merely missing.
+int allowedTypos(std::string_view key);
 
 }  // namespace geo

@@ -73,9 +73,12 @@ TEST(TextNormal, EditDistanceCountsSwapsAsOneAndStopsAtTheLimit) {
   EXPECT_EQ(boundedEditDistance("lindenau", "lindau", 2), 2);
   EXPECT_EQ(boundedEditDistance("lindenau", "london", 2), 3);
   EXPECT_EQ(boundedEditDistance("abc", "abcdefgh", 1), 2);
-  EXPECT_EQ(allowedTypos(3), 0);
-  EXPECT_EQ(allowedTypos(6), 1);
-  EXPECT_EQ(allowedTypos(12), 2);
+  EXPECT_EQ(allowedTypos("ruh"), 0);
+  EXPECT_EQ(allowedTypos("bergstrasse"), 1);
+  EXPECT_EQ(allowedTypos("hofweg"), 0);
+  EXPECT_EQ(allowedTypos("lindenau"), 2);
+  EXPECT_EQ(allowedTypos("schillerstrasse"), 2);
+  EXPECT_EQ(allowedTypos("strasse"), 1) << "a name that is only the ending counts whole";
 }
 
 // The demo region, written and imported once; its geocoder built on it.
