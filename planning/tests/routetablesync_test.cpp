@@ -308,6 +308,21 @@ TEST_F(RouteTableSyncTest, AFailedStatementStopsTheWritingAndIsShown) {
   EXPECT_EQ(statusTexts[1], store.Connection().SQLErrorMsg);
 }
 
+TEST_F(RouteTableSyncTest, WhatWasWrittenBeforeAFailureStays) {
+  Order(1);
+  Order(2)->SetField(23, "123456");  // longer than the column allows
+  Order(3);
+  statusTexts.clear();
+  hub.SyncRouteTable(true, 1, TDateTime(0));
+  EXPECT_THAT(Column("AuftragId"), ElementsAre("1"));
+  ASSERT_EQ(statusTexts.size(), 2);
+  EXPECT_THAT(statusTexts[1].toStdString(), ::testing::HasSubstr("StayTime"));
+  // The same list again: order 1 is known now and updated, order 2 fails again.
+  hub.StationList->GetStation(0)->SetField(1, "neu");
+  hub.SyncRouteTable(true, 1, TDateTime(0));
+  EXPECT_THAT(Column("AuftragBez"), ElementsAre("neu"));
+}
+
 TEST_F(RouteTableSyncTest, MembersArriveOneAfterTheOther) {
   PlacedOrder(10, "1300000", "", "43200")->SetField(23, "600");
   PlacedOrder(11, "1300000", "", "36000")->SetField(23, "abc");
