@@ -24,7 +24,8 @@ constexpr int kTownByPostalCode = 20;
 constexpr int kPerStreetTypo = 5;
 constexpr int kOtherPartOfTown = 4;
 constexpr int kForeignPostalCode = 10;
-constexpr int kOtherDistrict = 2;
+constexpr int kDistrictUnknown = 2;  // the map names no district there
+constexpr int kOtherDistrict = 10;   // the map names another one: the district decides
 constexpr int kNoHouseNumberAsked = 10;
 constexpr int kNumberLetterMissing = 10;
 constexpr int kNearestNumber = 15;
@@ -361,7 +362,7 @@ class Geocoder::Search {
     }
     if (!districtKey_.empty() && !townKey_.empty() && matchKey(c.district) != districtKey_) {
       flags |= kDistrictCorrected;
-      penalty += kOtherDistrict;
+      penalty += c.district.empty() ? kDistrictUnknown : kOtherDistrict;
     }
     c.flags = flags;
     c.goodness = std::clamp(100 - penalty, 1, 100);

@@ -316,6 +316,9 @@ class SmallMapGeocoder : public ::testing::Test {
     house(b, "11111", "Neustadt", "Gartenweg", 7, {kNeustadt.x, kNeustadt.y + 400});
     house(b, "11111", "Neustadt", "Gartenweg", 7, {kNeustadt.x + 150, kNeustadt.y + 400});
     house(b, "11111", "Neustadt", "Straße des 17. Juni", 5, {kNeustadt.x, kNeustadt.y - 400});
+    // One street name in two districts far apart, both with a number 1.
+    b.addAddress({"D", "11111", "Neustadt", "Oberdorf", "Lindenweg", "1", {1200000, 6403000}});
+    b.addAddress({"D", "11111", "Neustadt", "Unterdorf", "Lindenweg", "1", {1200000, 6397000}});
     b.addStreet(
         {"Straße des 17. Juni",
          "Neustadt",
@@ -386,6 +389,15 @@ TEST_F(SmallMapGeocoder, TwoHamletsOfOneNameAreTwoCandidates) {
     EXPECT_EQ(c.street, "@");
     EXPECT_EQ(c.table, ReferenceTable::Place);
   }
+}
+
+TEST_F(SmallMapGeocoder, TheDistrictDecidesBetweenTwoHousesOfOneNumber) {
+  const GeocodeResult open = search("11111", "Neustadt", "Lindenweg 1");
+  EXPECT_EQ(open.code, 2) << testing::describe(open);
+  const GeocodeResult decided =
+      geocoder_->search({"D", "11111", "Neustadt", "Oberdorf", "Lindenweg 1"});
+  EXPECT_EQ(decided.code, 1) << testing::describe(decided);
+  EXPECT_EQ(decided.candidates.front().district, "Oberdorf");
 }
 
 TEST_F(SmallMapGeocoder, AHouseMappedTwiceIsOneHit) {
