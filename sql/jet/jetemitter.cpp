@@ -20,14 +20,6 @@ bool IsComparisonOp(const QString& op) {
 
 bool IsDateOrNumber(JetType type) { return type == JetType::DateTime || IsNumericType(type); }
 
-JetTyped Typed(const QString& sql, JetType type, bool aggregate) {
-  JetTyped result;
-  result.Sql = sql;
-  result.Type = type;
-  result.HasAggregate = aggregate;
-  return result;
-}
-
 // The operators whose left-deep chains are compiled in a loop and emitted flat.
 bool IsChainLevel(const QString& op, const QString& level) {
   if (level == QLatin1String("+") || level == QLatin1String("-"))

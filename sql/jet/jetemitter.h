@@ -20,6 +20,15 @@ struct JetTyped {
   QString ChainOp;
 };
 
+// A typed piece of SQLite SQL that is neither a literal nor a plain column.
+inline JetTyped Typed(const QString& sql, JetType type, bool aggregate) {
+  JetTyped result;
+  result.Sql = sql;
+  result.Type = type;
+  result.HasAggregate = aggregate;
+  return result;
+}
+
 // The tables (and derived tables) whose columns an expression may name.
 struct JetScopeSource {
   QString Qualifier;  // alias or table name, as a statement writes it before the dot

@@ -88,14 +88,6 @@ void RequireArgumentCount(const JetExpr& Expr, int min, int max) {
   if (count < min || count > max) RaiseArgumentCount(Expr);
 }
 
-JetTyped Typed(const QString& sql, JetType type, bool aggregate) {
-  JetTyped result;
-  result.Sql = sql;
-  result.Type = type;
-  result.HasAggregate = aggregate;
-  return result;
-}
-
 }  // namespace
 
 JetTyped JetEmitter::CompileFunction(const JetExpr& Expr, const JetScope& Scope) {
