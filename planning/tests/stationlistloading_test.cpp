@@ -117,6 +117,16 @@ TEST_F(StationListLoadingTest, AGroupHeadCarriesTheStaysOfItsMembers) {
   EXPECT_THAT(ItemStrings(), ElementsAre("1", "2", "3", "4"));
 }
 
+TEST_F(StationListLoadingTest, ACalendarColumnIsLoadedInTheOrderOfItsAppointments) {
+  for (int number = 1; number <= 3; ++number) Row(number, 1);
+  ASSERT_TRUE(hub.UpdateDBData("ArrivalTime='07.10.2016 10:00'", "AuftragId=1"));
+  ASSERT_TRUE(hub.UpdateDBData("ArrivalTime='08.10.2016 08:00'", "AuftragId=2"));
+  ASSERT_TRUE(hub.UpdateDBData("ArrivalTime='06.10.2016 09:30'", "AuftragId=3"));
+  hub.MaxCalcStations = 0;  // the calendar takes up to 100 whatever the step would load
+  hub.SyncStationList("Route=5", 3);
+  EXPECT_THAT(ItemStrings(), ElementsAre("2", "3", "1"));
+}
+
 TEST_F(StationListLoadingTest, ADayRouteEndsWhereTheDayIsOver) {
   Row(1, 0);
   Row(2, 7000);
