@@ -59,12 +59,14 @@ void TMapServerData::ReadRouteOptions(const QStringList& Row) {
   CDate = SDate0;
 }
 
-// An absence inside the period that has not begun yet.
+// An absence inside the period that has not begun yet. The period ends with the end of its
+// last day: cut at that day's midnight, an absence on the last day would be lost and the
+// day planned in full.
 void TMapServerData::StoreBlockedPeriod(const QStringList& Row) {
   if (Row.size() < 2 || Row[0].isEmpty() || Row[1].isEmpty()) return;
   const TDateTime yesterday = IncDay(Now(), -1);
   const TDateTime from = std::max(StrToDateTimeDef(Row[0], yesterday), SDate0);
-  const TDateTime to = std::min(StrToDateTimeDef(Row[1], yesterday), EDate0);
+  const TDateTime to = std::min(StrToDateTimeDef(Row[1], yesterday), IncDay(DateOf(EDate0)));
   if (from > Now() && from <= to) InsertBlockedPeriod(from, to);
 }
 

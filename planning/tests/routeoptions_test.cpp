@@ -104,18 +104,20 @@ TEST_F(RouteOptionsTest, StoresOnlyFutureAbsencesCutToThePeriod) {
   ReadPeriods({
       Text(monday + 0.25) + "~" + Text(monday + 0.5),                 // kept
       Text(IncDay(monday, -2)) + "~" + Text(monday + 0.4),            // raised to start
-      Text(IncDay(monday, 3) + 0.5) + "~" + Text(IncDay(monday, 9)),  // lowered to end
-      Text(monday + 0.5) + "~" + Text(monday + 0.25),                 // ends before start
-      "unlesbar~" + Text(monday + 0.25),                              // from the start
-      "~" + Text(monday + 0.5),                                       // start missing
-      Text(monday + 0.6),                                             // no end field
+      Text(IncDay(monday, 3) + 0.5) + "~" + Text(IncDay(monday, 9)),  // to the end of the last day
+      Text(IncDay(monday, 4) + 0.3) + "~" + Text(IncDay(monday, 4) + 0.4),  // on the last day
+      Text(monday + 0.5) + "~" + Text(monday + 0.25),                       // ends before start
+      "unlesbar~" + Text(monday + 0.25),                                    // from the start
+      "~" + Text(monday + 0.5),                                             // start missing
+      Text(monday + 0.6),                                                   // no end field
   });
   EXPECT_THAT(hub.QueryData, IsEmpty());
   EXPECT_THAT(BlockedPeriods(),
               ElementsAre(Text(monday) + " - " + Text(monday + 0.25),
                           Text(monday) + " - " + Text(monday + 0.4),
                           Text(monday + 0.25) + " - " + Text(monday + 0.5),
-                          Text(IncDay(monday, 3) + 0.5) + " - " + Text(IncDay(monday, 4))));
+                          Text(IncDay(monday, 3) + 0.5) + " - " + Text(IncDay(monday, 5)),
+                          Text(IncDay(monday, 4) + 0.3) + " - " + Text(IncDay(monday, 4) + 0.4)));
 }
 
 TEST_F(RouteOptionsTest, AnAbsenceThatHasBegunIsNotStored) {
