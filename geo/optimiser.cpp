@@ -118,7 +118,9 @@ std::vector<int> bestRoute(const ScheduleModel& model, const OptimiserRequest& r
   options.timeLimitMs = std::max(request.timeLimitMs / 2, 1);
   const TsptwAnswer oneDay = searchTsptw(model.path(head, body, tail), options);
   if (oneDay.feasible()) return oneDay.route;
-  return searchDays(model, oneDay.route, first, last, request.seed, deadline);
+  std::vector<int> route = greedyDays(model, head, body, tail);
+  if (model.evaluate(oneDay.route) < model.evaluate(route)) route = oneDay.route;
+  return searchDays(model, route, first, last, request.seed, deadline);
 }
 
 OptimiserAnswer answerFor(const ScheduleModel& model, const OptimiserRequest& request,

@@ -33,69 +33,65 @@ ScheduleModel::ScheduleModel(const OptimiserRequest& request)
   }
 }
 
-ScheduleCost ScheduleModel::evaluate(const std::vector<int>& route) const {
-  ScheduleCost result{route.empty() ? 0 : 1, 0};
-  std::int64_t departure = 0;
-  for (std::size_t k = 0; k < route.size(); ++k) {
-    const int node = route[k];
-    std::int64_t start = ready_[node];
-    if (k > 0) {
-      const int previous = route[k - 1];
-      const std::int64_t arrival = departure + at(seconds_, previous, node);
-      result.cost += at(cost_, previous, node);
-      if (arrival <= due_[node]) {
-        start = std::max(arrival, ready_[node]);
-      } else {
-        ++result.days;
-      }
-    }
-    departure = start + stay_[node];
+void ScheduleModel::step(ScheduleState& state, int previous, int node) const {
+  const std::int64_t arrival = state.departure + at(seconds_, previous, node);
+  state.cost += at(cost_, previous, node);
+  std::int64_t begin = ready_[node];
+  if (arrival <= due_[node]) {
+    begin = std::max(arrival, begin);
+  } else {
+    ++state.day;
   }
-  return result;
+  state.departure = begin + stay_[node];
+}
+
+ScheduleCost ScheduleModel::evaluate(const std::vector<int>& route) const {
+  if (route.empty()) return {};
+  ScheduleState state = start(route[0]);
+  for (std::size_t k = 1; k < route.size(); ++k) step(state, route[k - 1], route[k]);
+  return {state.day + 1, state.cost};
 }
 
 std::vector<Visit> ScheduleModel::visits(const std::vector<int>& route) const {
   std::vector<Visit> result;
-  std::int64_t departure = 0;
-  for (std::size_t k = 0; k < route.size(); ++k) {
-    const int node = route[k];
-    Visit visit{node, 0, ready_[node], 0, 0};
-    if (k > 0) {
-      const Visit& before = result.back();
-      const int previous = before.node;
-      const std::int64_t arrival = departure + at(seconds_, previous, node);
-      visit.distance = before.distance + at(metres_, previous, node);
-      visit.day = before.day;
-      if (arrival <= due_[node]) {
-        visit.arrival = arrival;
-        visit.wait = std::max<std::int64_t>(ready_[node] - arrival, 0);
-      } else {
-        ++visit.day;
-      }
+  if (route.empty()) return result;
+  ScheduleState state = start(route[0]);
+  result.push_back({route[0], 0, ready_[route[0]], 0, 0});
+  for (std::size_t k = 1; k < route.size(); ++k) {
+    const int previous = route[k - 1], node = route[k];
+    const int dayBefore = state.day;
+    const std::int64_t arrival = state.departure + at(seconds_, previous, node);
+    step(state, previous, node);
+    Visit visit{node, state.day, arrival, 0, result.back().distance + at(metres_, previous, node)};
+    if (state.day != dayBefore) {
+      visit.arrival = ready_[node];
+    } else {
+      visit.wait = std::max<std::int64_t>(ready_[node] - arrival, 0);
     }
-    departure = visit.arrival + visit.wait + stay_[node];
     result.push_back(visit);
   }
-  // The first day starts later by as much as its waiting allows, so that the day ends no
-  // later and no visit misses its window: less idle time, the same tour.
-  if (!result.empty()) {
-    std::int64_t shift = due_[route[0]] - result[0].arrival;
-    std::int64_t waited = 0;
-    for (std::size_t k = 1; k < result.size() && result[k].day == 0; ++k) {
-      shift = std::min(shift, due_[result[k].node] - result[k].arrival + waited);
-      waited += result[k].wait;
-    }
-    shift = std::max<std::int64_t>(std::min(shift, waited), 0);
-    result[0].arrival += shift;
-    std::int64_t left = shift;
-    for (std::size_t k = 1; k < result.size() && result[k].day == 0 && left > 0; ++k) {
-      const std::int64_t absorbed = std::min(left, result[k].wait);
-      result[k].wait -= absorbed;
-      result[k].arrival += left;
-      left -= absorbed;
-    }
-  }
+  delayFirstDay(result);
   return result;
+}
+
+// The first day starts later by as much as its waiting allows, so that the day ends no later
+// and no visit misses its window: less idle time, the same tour.
+void ScheduleModel::delayFirstDay(std::vector<Visit>& result) const {
+  std::int64_t shift = due_[result[0].node] - result[0].arrival;
+  std::int64_t waited = 0;
+  for (std::size_t k = 1; k < result.size() && result[k].day == 0; ++k) {
+    shift = std::min(shift, due_[result[k].node] - result[k].arrival + waited);
+    waited += result[k].wait;
+  }
+  shift = std::max<std::int64_t>(std::min(shift, waited), 0);
+  result[0].arrival += shift;
+  std::int64_t left = shift;
+  for (std::size_t k = 1; k < result.size() && result[k].day == 0 && left > 0; ++k) {
+    const std::int64_t absorbed = std::min(left, result[k].wait);
+    result[k].wait -= absorbed;
+    result[k].arrival += left;
+    left -= absorbed;
+  }
 }
 
 TsptwPath ScheduleModel::path(std::vector<int> head, std::vector<int> body,

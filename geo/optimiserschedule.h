@@ -16,6 +16,13 @@ struct ScheduleCost {
   friend auto operator<=>(const ScheduleCost&, const ScheduleCost&) = default;
 };
 
+// Where a schedule stands after a visit: its day, when the stay there ends and the cost so far.
+struct ScheduleState {
+  int day = 0;
+  std::int64_t departure = 0;
+  std::int64_t cost = 0;
+};
+
 struct Visit {
   int node = 0;
   int day = 0;
@@ -33,11 +40,15 @@ class ScheduleModel {
 
   int size() const { return size_; }
   ScheduleCost evaluate(const std::vector<int>& route) const;
+  ScheduleState start(int node) const { return {0, ready_[node] + stay_[node], 0}; }
+  // Drives on from previous to node, on the same day when its window is still open.
+  void step(ScheduleState& state, int previous, int node) const;
   // The visits of a route; the first day starts as late as it can without more days.
   std::vector<Visit> visits(const std::vector<int>& route) const;
   TsptwPath path(std::vector<int> head, std::vector<int> body, std::vector<int> tail) const;
 
  private:
+  void delayFirstDay(std::vector<Visit>& visits) const;
   std::int64_t at(const std::vector<std::int64_t>& m, int from, int to) const {
     return m[static_cast<std::size_t>(from) * size_ + to];
   }

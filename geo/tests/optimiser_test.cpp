@@ -249,6 +249,40 @@ TEST(Optimiser, FewerDaysComeBeforeLowerCost) {
   EXPECT_EQ(answer.cost, 500);
 }
 
+TEST(Optimiser, FillsEachDayBeforeStartingTheNext) {
+  // Forty hour-long stays at one place, twenty to begin by 11:00 and twenty from 12:00 to
+  // 16:00: a day holds four morning and five afternoon stays, so five days are enough.
+  OptimiserRequest request = onRoad(std::vector<int>(40, 0));
+  for (std::size_t i = 0; i < request.waypoints.size(); ++i) {
+    auto& w = request.waypoints[i];
+    w.windowStart = i % 2 ? 28800 : 43200;
+    w.windowEnd = i % 2 ? 39600 : 57600;
+    w.stay = 3600;
+  }
+  const OptimiserAnswer answer = optimiseRoute(request);
+  expectSoundAnswer(request, answer);
+  EXPECT_EQ(answer.days, 5);
+}
+
+TEST(Optimiser, PlansFewDaysForManyNarrowWindows) {
+  // Fifty waypoints over 40 km with one-hour windows between 08:00 and 16:00 and stays of
+  // 20 minutes fit into four days; ordering them by lateness alone needed five.
+  std::mt19937 random(1);
+  std::vector<int> positions(50);
+  for (int& p : positions) p = std::uniform_int_distribution<int>(0, 40000)(random);
+  OptimiserRequest request = onRoad(positions);
+  for (auto& w : request.waypoints) {
+    w.windowStart = std::uniform_int_distribution<int>(28800, 57600)(random);
+    w.windowEnd = w.windowStart + 3600;
+    w.stay = 1200;
+  }
+  request.technicianStart = 27000;
+  request.technicianEnd = 64800;
+  const OptimiserAnswer answer = optimiseRoute(request);
+  expectSoundAnswer(request, answer);
+  EXPECT_LE(answer.days, 4);
+}
+
 TEST(Optimiser, StartsTheFirstDayWithoutNeedlessWaiting) {
   OptimiserRequest request = onRoad({0, 6000});
   request.waypoints[1].windowStart = 28800;
