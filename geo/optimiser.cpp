@@ -111,11 +111,13 @@ std::vector<int> bestRoute(const ScheduleModel& model, const OptimiserRequest& r
   std::vector<int> head = range(0, first), body = range(first, last), tail = range(last, n);
   if (body.size() < 2) return range(0, n);
   const auto started = std::chrono::steady_clock::now();
-  const auto deadline = started + std::chrono::milliseconds(std::max(request.timeLimitMs, 1));
+  const bool limited = request.timeLimitMs > 0;
+  const auto deadline = limited ? started + std::chrono::milliseconds(request.timeLimitMs)
+                                : std::chrono::steady_clock::time_point::max();
   // One day is the fewest there can be, so a route kept in one day only needs its cost cut.
   TsptwSearchOptions options;
   options.seed = request.seed;
-  options.timeLimitMs = std::max(request.timeLimitMs / 2, 1);
+  options.timeLimitMs = limited ? std::max(request.timeLimitMs / 2, 1) : 0;
   const TsptwAnswer oneDay = searchTsptw(model.path(head, body, tail), options);
   if (oneDay.feasible()) return oneDay.route;
   std::vector<int> route = greedyDays(model, head, body, tail);

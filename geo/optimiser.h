@@ -58,7 +58,7 @@ struct OptimiserRequest {
   int technicianEnd = 0;    // 0: none; otherwise every stay ends by then
   int startDate = 0;        // day number of the first day, copied into the answer rows
   std::uint64_t seed = 1;
-  int timeLimitMs = 2000;
+  int timeLimitMs = 2000;        // the search stops by then with its best answer; 0: no limit
   std::size_t maxWaypoints = 0;  // 0: no limit
   std::size_t memoryLimitBytes = std::size_t{1} << 30;
 };
