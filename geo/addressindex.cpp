@@ -46,7 +46,7 @@ class AddressIndex::Grid {
   }
   template <typename Visit>
   void visitNear(Point p, double radius, Visit visit) const {
-    const auto r = static_cast<std::int32_t>(std::ceil(radius));
+    const auto r = static_cast<std::int64_t>(std::ceil(radius));
     for (std::int64_t cx = cell(p.x - r); cx <= cell(p.x + r); ++cx) {
       for (std::int64_t cy = cell(p.y - r); cy <= cell(p.y + r); ++cy) {
         const auto found = cells_.find(key(cx, cy));

@@ -29,10 +29,22 @@ double placeReachMetres(const CompiledMap& map, const IndexedTown& town) {
   }
 }
 
+// Near the poles a metre grows to thousands of map units; no map of ours lies there.
 double unitsPerMetre(Point p) {
   double lon = 0, lat = 0;
   mercatorToLonLat({double(p.x), double(p.y)}, lon, lat);
-  return 1.0 / std::cos(lat * std::numbers::pi / 180);
+  return std::min(10.0, 1.0 / std::cos(lat * std::numbers::pi / 180));
+}
+
+// Everything the reverse lookup finds lies inside the map's bounds, and no reach is longer
+// than this (map units), so a point farther out is answered at once.
+constexpr double kOutsideReachUnits = 50000;
+
+bool withinReach(const Box& bounds, Point p) {
+  if (bounds.empty()) return false;
+  const double dx = std::max({double(bounds.minX) - p.x, 0.0, double(p.x) - bounds.maxX});
+  const double dy = std::max({double(bounds.minY) - p.y, 0.0, double(p.y) - bounds.maxY});
+  return dx <= kOutsideReachUnits && dy <= kOutsideReachUnits;
 }
 
 }  // namespace
@@ -46,6 +58,7 @@ Geocoder::Geocoder(const CompiledMap& map) : map_(map), index_(map) {
 }
 
 std::vector<GeocodeCandidate> Geocoder::reverse(Point point) const {
+  if (!withinReach(map_.bounds(), point)) return {};
   const double scale = unitsPerMetre(point);
   if (const auto a = index_.nearestAddress(point, kAddressReach * scale)) {
     GeocodeCandidate c = addressCandidate(*a);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "geo/compiledmap.h"
 #include "geo/demoregion.h"
 #include "geo/mapbuilder.h"
@@ -270,7 +272,10 @@ TEST_F(DemoGeocoder, ReverseFallsBackToStreetThenTownThenNothing) {
   EXPECT_EQ(town[0].town, "Eichenbrunn");
   EXPECT_EQ(town[0].classification, AddressClass::Town);
 
-  EXPECT_TRUE(geocoder_->reverse({1000000, 6000000}).empty());
+  for (const Point far : {Point{1000000, 6000000}, Point{INT32_MAX, INT32_MAX},
+                          Point{INT32_MIN, INT32_MIN}, Point{0, 2000000000}}) {
+    EXPECT_TRUE(geocoder_->reverse(far).empty()) << far.x << "," << far.y;
+  }
 }
 
 TEST_F(DemoGeocoder, CandidateRowsComeInTheirFixedOrder) {
