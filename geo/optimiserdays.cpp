@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "geo/tsptwrandom.h"
+
 namespace geo {
 
 namespace {
@@ -32,32 +34,17 @@ class DaySearch {
     }
   }
 
-  void shake(std::uint64_t& state, int moves) {
+  void shake(TsptwRandom& random, int moves) {
     const int n = hi_ - lo_;
     for (int m = 0; m < moves && n > 1; ++m) {
-      const int from = lo_ + static_cast<int>(next(state) % n);
-      const int to = lo_ + static_cast<int>(next(state) % n);
-      moveNode(from, to);
+      const int from = lo_ + random.below(n);
+      const int to = lo_ + random.below(n);
+      moveRouteNode(route_, from, to);
     }
     replay();
   }
 
-  static std::uint64_t next(std::uint64_t& state) {
-    std::uint64_t z = (state += 0x9E3779B97F4A7C15ull);
-    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-    return z ^ (z >> 31);
-  }
-
  private:
-  void moveNode(int from, int to) {
-    if (from < to) {
-      std::rotate(route_.begin() + from, route_.begin() + from + 1, route_.begin() + to + 1);
-    } else if (to < from) {
-      std::rotate(route_.begin() + to, route_.begin() + from, route_.begin() + from + 1);
-    }
-  }
-
   // The state after every position of the current route, and its days and cost.
   void replay() {
     states_.resize(route_.size());
@@ -104,8 +91,8 @@ class DaySearch {
   bool relocate(int i) {
     for (int j = lo_; j < hi_; ++j) {
       if (j == i) continue;
-      const auto apply = [&] { moveNode(i, j); };
-      const auto undo = [&] { moveNode(j, i); };
+      const auto apply = [&] { moveRouteNode(route_, i, j); };
+      const auto undo = [&] { moveRouteNode(route_, j, i); };
       if (keepIfBetter(std::min(i, j), std::max(i, j), apply, undo)) return true;
     }
     return false;
@@ -168,9 +155,9 @@ std::vector<int> searchDays(const ScheduleModel& model, std::vector<int> route, 
   ScheduleCost bestCost = search.cost();
   const int n = hi - lo;
   const int idleLimit = std::max(n, 50);
-  std::uint64_t state = seed;
+  TsptwRandom random(seed);
   for (int idle = 0; idle < idleLimit && n > 1 && !search.timeUp(); ++idle) {
-    search.shake(state, 1 + static_cast<int>(DaySearch::next(state) % 3));
+    search.shake(random, 1 + random.below(3));
     search.localSearch();
     if (search.cost() < bestCost) {
       best = search.route();

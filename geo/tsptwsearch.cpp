@@ -3,25 +3,11 @@
 #include <algorithm>
 #include <chrono>
 
+#include "geo/tsptwrandom.h"
+
 namespace geo {
 
 namespace {
-
-// Small, portable generator so that a seed means the same answer on every platform.
-class Random {
- public:
-  explicit Random(std::uint64_t seed) : state_(seed) {}
-  std::uint64_t next() {
-    std::uint64_t z = (state_ += 0x9E3779B97F4A7C15ull);
-    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-    return z ^ (z >> 31);
-  }
-  int below(int n) { return static_cast<int>(next() % static_cast<std::uint64_t>(n)); }
-
- private:
-  std::uint64_t state_;
-};
 
 bool better(const TsptwSegment& a, const TsptwSegment& b) {
   return a.warp < b.warp || (a.warp == b.warp && a.cost < b.cost);
@@ -69,7 +55,7 @@ class Search {
   }
 
   // Moves a random node of the body to a random other place.
-  void shake(Random& random, int moves) {
+  void shake(TsptwRandom& random, int moves) {
     const int n = bodySize();
     if (n < 2) return;
     for (int m = 0; m < moves; ++m) {
@@ -77,11 +63,7 @@ class Search {
       const int to = lo_ + random.below(n);
       activateAround(from, 1);
       activateAround(to, 1);
-      if (from < to) {
-        std::rotate(route_.begin() + from, route_.begin() + from + 1, route_.begin() + to + 1);
-      } else {
-        std::rotate(route_.begin() + to, route_.begin() + from, route_.begin() + from + 1);
-      }
+      moveRouteNode(route_, from, to);
     }
     rebuild();
   }
@@ -231,7 +213,7 @@ TsptwAnswer searchTsptw(const TsptwPath& path, const TsptwSearchOptions& options
   std::vector<int> current = best;
   TsptwSegment currentTotal = bestTotal;
 
-  Random random(options.seed);
+  TsptwRandom random(options.seed);
   const int n = search.bodySize();
   const int idleLimit = options.idleRounds > 0 ? options.idleRounds : std::max(n / 2, 30);
   const int maxShake = std::min(8, n);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -36,6 +37,15 @@ struct TsptwPath {
     return TsptwSegment::join(a, b, travelTime(a.last, b.first), travelCost(a.last, b.first));
   }
 };
+
+// Takes the node at position from out and puts it back so that it stands at position to.
+inline void moveRouteNode(std::vector<int>& route, int from, int to) {
+  if (from < to) {
+    std::rotate(route.begin() + from, route.begin() + from + 1, route.begin() + to + 1);
+  } else if (to < from) {
+    std::rotate(route.begin() + to, route.begin() + from, route.begin() + from + 1);
+  }
+}
 
 struct TsptwSearchOptions {
   std::uint64_t seed = 1;
