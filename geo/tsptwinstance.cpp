@@ -7,6 +7,9 @@ namespace geo {
 
 namespace {
 
+// A full matrix of this many nodes takes 32 MB; far larger ones are not meant for this search.
+constexpr int kMaxDimension = 2000;
+
 std::string trimmed(const std::string& s) {
   const auto begin = s.find_first_not_of(" \t\r");
   if (begin == std::string::npos) return {};
@@ -76,7 +79,7 @@ bool checkHeader(const std::string& key, const std::string& value, TsptwInstance
     } catch (...) {
       instance.dimension = 0;
     }
-    if (instance.dimension < 2 || instance.dimension > 100000) {
+    if (instance.dimension < 2 || instance.dimension > kMaxDimension) {
       error = "Ungültige Knotenanzahl: " + value;
       return false;
     }

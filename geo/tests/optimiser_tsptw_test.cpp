@@ -54,6 +54,7 @@ TEST(TsptwInstance, RefusesBrokenFilesWithAMessage) {
   const std::vector<std::pair<const char*, std::string>> cases = {
       {"no dimension", replaced("DIMENSION : 3\n", "")},
       {"dimension not a number", replaced("DIMENSION : 3", "DIMENSION : drei")},
+      {"dimension too large to hold", replaced("DIMENSION : 3", "DIMENSION : 99999999")},
       {"coordinates instead of a matrix", replaced("EXPLICIT", "EUC_2D")},
       {"matrix too short", replaced("9 4 0\n", "")},
       {"negative distance", replaced("0 5 9", "0 -5 9")},
