@@ -8,6 +8,7 @@
 #include "sql/jet/jetdatabase.h"
 #include "sql/jet/jeterror.h"
 #include "sql/jet/jetsqliteschema.h"
+#include "sql/jet/jetstatementcache.h"
 #include "sql/jet/jetvalues.h"
 
 namespace {
@@ -122,6 +123,7 @@ class JetProvider : public TADOProvider {
     if (FDatabase) throw EADOError(QStringLiteral("Die Verbindung ist bereits geöffnet."));
     FDatabase = OpenJetDatabaseFile(DataSource);
     FSchema = std::make_unique<JetSqliteSchema>(FDatabase);
+    FStatements = std::make_unique<JetStatementCache>(FDatabase);
   }
 
   void Close() override {
@@ -145,10 +147,10 @@ class JetProvider : public TADOProvider {
     }
     if (result != SQLITE_DONE) {
       const QString message = DescribeFailure(FDatabase, sqlite3_extended_errcode(FDatabase));
-      sqlite3_finalize(statement);
+      FStatements->Release(statement);
       throw EADOError(message);
     }
-    sqlite3_finalize(statement);
+    FStatements->Release(statement);
     if (compiled.Type == JetCompiledStatement::Kind::Change)
       RecordsAffected = int(sqlite3_changes64(FDatabase));
     if (compiled.Type != JetCompiledStatement::Kind::Query)
@@ -203,6 +205,7 @@ class JetProvider : public TADOProvider {
   }
 
   void CloseHandle() {
+    FStatements.reset();
     FSchema.reset();
     if (FDatabase) sqlite3_close_v2(FDatabase);
     FDatabase = nullptr;
@@ -210,13 +213,9 @@ class JetProvider : public TADOProvider {
   }
 
   sqlite3_stmt* Prepare(const JetCompiledStatement& compiled) {
-    const QByteArray sql = compiled.Sql.toUtf8();
-    sqlite3_stmt* statement = nullptr;
-    const char* tail = nullptr;
-    if (sqlite3_prepare_v2(FDatabase, sql.constData(), int(sql.size()), &statement, &tail) !=
-        SQLITE_OK) {
+    sqlite3_stmt* statement = FStatements->Acquire(compiled.Sql.toUtf8());
+    if (!statement) {
       const QString message = QString::fromUtf8(sqlite3_errmsg(FDatabase));
-      sqlite3_finalize(statement);
       if (message.contains(QLatin1String("stack overflow")) ||
           message.contains(QLatin1String("too large")) ||
           message.contains(QLatin1String("too many")))
@@ -236,6 +235,7 @@ class JetProvider : public TADOProvider {
 
   sqlite3* FDatabase = nullptr;
   std::unique_ptr<JetSqliteSchema> FSchema;
+  std::unique_ptr<JetStatementCache> FStatements;
   int FDepth = 0;
   QString FDefaultDatabase;
 };
