@@ -14,6 +14,7 @@
 #include "geo/graphcomponents.h"
 #include "geo/osmcollector.h"
 #include "geo/osmimport.h"
+#include "geo/tests/importedmaps.h"
 #include "geo/tests/tempdir.h"
 
 namespace geo {
@@ -25,17 +26,11 @@ using testing::TempDir;
 class DemoImport : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    dir_ = new TempDir();
-    std::string error;
-    ASSERT_TRUE(writeDemoRegion(dir_->file("demo.osm"), error)) << error;
-    ASSERT_TRUE(importOsm(dir_->file("demo.osm"), dir_->file("map"), error)) << error;
-    map_ = CompiledMap::open(dir_->file("map"), error).release();
-    ASSERT_TRUE(map_) << error;
+    demo_ = testing::importDemoRegion().release();
+    map_ = demo_->map.get();
+    ASSERT_TRUE(map_);
   }
-  static void TearDownTestSuite() {
-    delete map_;
-    delete dir_;
-  }
+  static void TearDownTestSuite() { delete demo_; }
 
   static std::string text(std::uint32_t id) { return std::string(map_->text(id)); }
   static std::vector<const EdgeRecord*> edgesNamed(const std::string& name) {
@@ -52,11 +47,11 @@ class DemoImport : public ::testing::Test {
     return nullptr;
   }
 
-  static TempDir* dir_;
+  static testing::ImportedMap* demo_;
   static CompiledMap* map_;
 };
 
-TempDir* DemoImport::dir_ = nullptr;
+testing::ImportedMap* DemoImport::demo_ = nullptr;
 CompiledMap* DemoImport::map_ = nullptr;
 
 // (street, house number) of every object with a full address in an OSM file.
@@ -81,7 +76,7 @@ std::multiset<std::pair<std::string, std::string>> addressesIn(const std::string
 TEST(DemoRegion, IsTheSameOnEveryRun) { EXPECT_EQ(demoRegionOsm(), demoRegionOsm()); }
 
 TEST_F(DemoImport, EveryAddressedObjectBecomesAnAddressPoint) {
-  const auto expected = addressesIn(dir_->file("demo.osm"));
+  const auto expected = addressesIn(demo_->dir.file("demo.osm"));
   ASSERT_GT(expected.size(), 300u);
   std::multiset<std::pair<std::string, std::string>> imported;
   for (const AddressRecord& a : map_->addresses()) {
@@ -240,28 +235,29 @@ TEST_F(DemoImport, DrawingLayersByScale) {
 
 TEST_F(DemoImport, ImportIsRepeatable) {
   std::string error;
-  ASSERT_TRUE(importOsm(dir_->file("demo.osm"), dir_->file("again"), error)) << error;
+  ASSERT_TRUE(importOsm(demo_->dir.file("demo.osm"), demo_->dir.file("again"), error)) << error;
   auto bytes = [](const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
   };
-  EXPECT_EQ(bytes(CompiledMap::filePath(dir_->file("map"))),
-            bytes(CompiledMap::filePath(dir_->file("again"))));
+  EXPECT_EQ(bytes(CompiledMap::filePath(demo_->dir.file("map"))),
+            bytes(CompiledMap::filePath(demo_->dir.file("again"))));
 }
 
 // Compressed XML and PBF give the same map as plain XML.
 TEST_F(DemoImport, ReadsEveryInputFormat) {
   for (const char* name : {"demo.osm.gz", "demo.osm.bz2", "demo.osm.pbf"}) {
     {
-      osmium::io::Reader reader(dir_->file("demo.osm"));
-      osmium::io::Writer writer(osmium::io::File(dir_->file(name)), osmium::io::overwrite::allow);
+      osmium::io::Reader reader(demo_->dir.file("demo.osm"));
+      osmium::io::Writer writer(osmium::io::File(demo_->dir.file(name)),
+                                osmium::io::overwrite::allow);
       while (osmium::memory::Buffer buffer = reader.read()) writer(std::move(buffer));
       writer.close();
       reader.close();
     }
     std::string error;
-    const std::string out = dir_->file(std::string(name) + ".map");
-    ASSERT_TRUE(importOsm(dir_->file(name), out, error)) << name << ": " << error;
+    const std::string out = demo_->dir.file(std::string(name) + ".map");
+    ASSERT_TRUE(importOsm(demo_->dir.file(name), out, error)) << name << ": " << error;
     const auto map = CompiledMap::open(out, error);
     ASSERT_TRUE(map) << name << ": " << error;
     EXPECT_EQ(map->sourceName(), name);

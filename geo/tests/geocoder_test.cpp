@@ -5,10 +5,10 @@
 #include <climits>
 
 #include "geo/compiledmap.h"
-#include "geo/demoregion.h"
 #include "geo/mapbuilder.h"
 #include "geo/osmimport.h"
 #include "geo/tests/geocodertesting.h"
+#include "geo/tests/importedmaps.h"
 #include "geo/tests/tempdir.h"
 #include "geo/textnormal.h"
 
@@ -87,18 +87,14 @@ TEST(TextNormal, EditDistanceCountsSwapsAsOneAndStopsAtTheLimit) {
 class DemoGeocoder : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    dir_ = new TempDir();
-    std::string error;
-    ASSERT_TRUE(writeDemoRegion(dir_->file("demo.osm"), error)) << error;
-    ASSERT_TRUE(importOsm(dir_->file("demo.osm"), dir_->file("map"), error)) << error;
-    map_ = CompiledMap::open(dir_->file("map"), error).release();
-    ASSERT_TRUE(map_) << error;
+    demo_ = testing::importDemoRegion().release();
+    map_ = demo_->map.get();
+    ASSERT_TRUE(map_);
     geocoder_ = new Geocoder(*map_);
   }
   static void TearDownTestSuite() {
     delete geocoder_;
-    delete map_;
-    delete dir_;
+    delete demo_;
   }
 
   static GeocodeResult search(const std::string& postalCode, const std::string& town,
@@ -107,12 +103,12 @@ class DemoGeocoder : public ::testing::Test {
     return geocoder_->search({country, postalCode, town, district, street});
   }
 
-  static TempDir* dir_;
+  static testing::ImportedMap* demo_;
   static CompiledMap* map_;
   static Geocoder* geocoder_;
 };
 
-TempDir* DemoGeocoder::dir_ = nullptr;
+testing::ImportedMap* DemoGeocoder::demo_ = nullptr;
 CompiledMap* DemoGeocoder::map_ = nullptr;
 Geocoder* DemoGeocoder::geocoder_ = nullptr;
 
