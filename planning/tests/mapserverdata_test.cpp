@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "base/tests/printers.h"
+#include "planning/tests/hubfixture.h"
 #include "sql/sqlfields.h"
 #include "sql/sqlstring.h"
 #include "store/routetable.h"
@@ -76,33 +77,14 @@ QStringList Order(int Number, const QString& Label) {
   return fields;
 }
 
-// A hub on route table R1 of a store in a temporary directory of its own, with a second
-// connection to the same file for writing rows the way the synchronisation does.
-class RouteTableHubTest : public ::testing::Test {
+// The hub fixture with rows written straight into its table, the way the synchronisation
+// writes them.
+class RouteTableHubTest : public HubTest {
  protected:
-  RouteTableHubTest() {
-    hub.MapServerDB = &store;
-    hub.SetRouteTable("R1");
-    writer.SetADODBTyp(MSAccess);
-    writer.DataSource = store.DBFile;
-    writer.Connect();
-  }
   void Insert(const QStringList& Fields) {
-    ASSERT_TRUE(writer.SQLInsert("R1", hub.FListRoute, RowValues(Fields)))
-        << writer.SQLErrorMsg.toStdString();
+    ASSERT_TRUE(direct.SQLInsert("R1", hub.FListRoute, RowValues(Fields)))
+        << direct.SQLErrorMsg.toStdString();
   }
-  QStringList Column(const QString& What, const QString& Where) {
-    QStringList values;
-    if (!hub.SelectDBData(What, Where, "AuftragId")) return {"<Fehler>"};
-    for (int record = 1; record <= SQLRecordCount(hub.Q); ++record)
-      values << SQLFieldString(hub.Q, record, 1);
-    return values;
-  }
-
-  TemporaryDirectory tempDir;
-  TMapServerDB store;
-  TMapServerData hub;
-  TSQLADOServer writer;
 };
 
 TEST_F(RouteTableHubTest, SettingTheRouteTableCreatesItInTheStore) {
