@@ -6,10 +6,10 @@
 #include <osmium/visitor.hpp>
 #include <set>
 
-#include "geo/compiledmap.h"
-#include "geo/graphcomponents.h"
-#include "geo/osmcollector.h"
-#include "geo/osmimport.h"
+#include "geo/map/compiledmap.h"
+#include "geo/osm/osmcollector.h"
+#include "geo/osm/osmimport.h"
+#include "geo/route/graphcomponents.h"
 #include "geo/tests/tempdir.h"
 
 namespace geo {

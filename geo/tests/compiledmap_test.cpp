@@ -1,4 +1,4 @@
-#include "geo/compiledmap.h"
+#include "geo/map/compiledmap.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <functional>
 #include <vector>
 
-#include "geo/mapbuilder.h"
+#include "geo/map/mapbuilder.h"
 #include "geo/tests/tempdir.h"
 
 namespace geo {

@@ -1,4 +1,4 @@
-#include "geo/contraction.h"
+#include "geo/route/contraction.h"
 
 #include <gtest/gtest.h>
 

@@ -1,12 +1,12 @@
-#include "geo/coords.h"
+#include "geo/map/coords.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <numbers>
 
-#include "geo/transform.h"
-#include "geo/viewport.h"
+#include "geo/map/transform.h"
+#include "geo/map/viewport.h"
 
 namespace geo {
 namespace {

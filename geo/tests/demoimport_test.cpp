@@ -9,11 +9,11 @@
 #include <osmium/visitor.hpp>
 #include <set>
 
-#include "geo/compiledmap.h"
-#include "geo/demoregion.h"
-#include "geo/graphcomponents.h"
-#include "geo/osmcollector.h"
-#include "geo/osmimport.h"
+#include "geo/map/compiledmap.h"
+#include "geo/osm/demoregion.h"
+#include "geo/osm/osmcollector.h"
+#include "geo/osm/osmimport.h"
+#include "geo/route/graphcomponents.h"
 #include "geo/tests/importedmaps.h"
 #include "geo/tests/tempdir.h"
 

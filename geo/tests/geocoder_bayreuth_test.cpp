@@ -2,9 +2,9 @@
 
 #include <filesystem>
 
-#include "geo/compiledmap.h"
-#include "geo/geocoder.h"
-#include "geo/osmimport.h"
+#include "geo/geocode/geocoder.h"
+#include "geo/map/compiledmap.h"
+#include "geo/osm/osmimport.h"
 #include "geo/tests/geocodertesting.h"
 #include "geo/tests/tempdir.h"
 

@@ -1,16 +1,16 @@
-#include "geo/geocoder.h"
+#include "geo/geocode/geocoder.h"
 
 #include <gtest/gtest.h>
 
 #include <climits>
 
-#include "geo/compiledmap.h"
-#include "geo/mapbuilder.h"
-#include "geo/osmimport.h"
+#include "geo/geocode/textnormal.h"
+#include "geo/map/compiledmap.h"
+#include "geo/map/mapbuilder.h"
+#include "geo/osm/osmimport.h"
 #include "geo/tests/geocodertesting.h"
 #include "geo/tests/importedmaps.h"
 #include "geo/tests/tempdir.h"
-#include "geo/textnormal.h"
 
 namespace geo {
 namespace {

@@ -5,9 +5,9 @@
 #include <sstream>
 #include <string>
 
-#include "geo/compiledmap.h"
-#include "geo/geocoder.h"
-#include "geo/geocodervariants.h"
+#include "geo/geocode/geocoder.h"
+#include "geo/geocode/geocodervariants.h"
+#include "geo/map/compiledmap.h"
 
 namespace geo::testing {
 

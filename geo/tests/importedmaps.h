@@ -6,9 +6,9 @@
 #include <memory>
 #include <string>
 
-#include "geo/compiledmap.h"
-#include "geo/demoregion.h"
-#include "geo/osmimport.h"
+#include "geo/map/compiledmap.h"
+#include "geo/osm/demoregion.h"
+#include "geo/osm/osmimport.h"
 #include "geo/tests/tempdir.h"
 
 namespace geo::testing {

@@ -1,4 +1,4 @@
-#include "geo/listing.h"
+#include "geo/route/listing.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "geo/locality.h"
+#include "geo/osm/locality.h"
 
 #include <gtest/gtest.h>
 

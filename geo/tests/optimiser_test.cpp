@@ -1,4 +1,4 @@
-#include "geo/optimiser.h"
+#include "geo/optimise/optimiser.h"
 
 #include <gtest/gtest.h>
 

@@ -5,8 +5,8 @@
 #include <numeric>
 #include <random>
 
-#include "geo/tsptwinstance.h"
-#include "geo/tsptwsearch.h"
+#include "geo/optimise/tsptwinstance.h"
+#include "geo/optimise/tsptwsearch.h"
 
 namespace geo {
 namespace {

@@ -1,4 +1,4 @@
-#include "geo/osmtags.h"
+#include "geo/osm/osmtags.h"
 
 #include <gtest/gtest.h>
 

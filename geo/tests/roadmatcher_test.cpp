@@ -1,8 +1,8 @@
-#include "geo/roadmatcher.h"
+#include "geo/route/roadmatcher.h"
 
 #include <gtest/gtest.h>
 
-#include "geo/geometry.h"
+#include "geo/map/geometry.h"
 #include "geo/tests/importedmaps.h"
 #include "geo/tests/roadsketch.h"
 

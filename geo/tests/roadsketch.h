@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "geo/compiledmap.h"
-#include "geo/mapbuilder.h"
+#include "geo/map/compiledmap.h"
+#include "geo/map/mapbuilder.h"
 #include "geo/tests/tempdir.h"
 
 namespace geo::testing {

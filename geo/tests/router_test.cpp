@@ -1,4 +1,4 @@
-#include "geo/router.h"
+#include "geo/route/router.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "geo/rtree.h"
+#include "geo/map/rtree.h"
 
 #include <gtest/gtest.h>
 

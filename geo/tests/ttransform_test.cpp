@@ -1,8 +1,8 @@
-#include "geo/ttransform.h"
+#include "geo/map/ttransform.h"
 
 #include <gtest/gtest.h>
 
-#include "geo/coords.h"
+#include "geo/map/coords.h"
 
 namespace {
 
