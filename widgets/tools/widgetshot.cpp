@@ -13,7 +13,7 @@ namespace {
 
 bool Shoot(const QString& Path, const TDemoCalendarOptions& Options) {
   QWidget Window;
-  Window.resize(1400, 860);
+  Window.resize(1680, 940);
   auto* Layout = new QHBoxLayout(&Window);
   Layout->setContentsMargins(4, 4, 4, 4);
   auto* Planner = new TPlanner(&Window);
@@ -47,7 +47,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   bool Ok = Shoot(Out.filePath("planner-day.png"), {false, false, 60}) &&
-            Shoot(Out.filePath("planner-week.png"), {true, true, 60});
+            Shoot(Out.filePath("planner-week.png"), {true, true, 35});
   if (!Ok) std::fprintf(stderr, "Bild kann nicht gespeichert werden\n");
   return Ok ? 0 : 1;
 }
