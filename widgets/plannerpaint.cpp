@@ -146,12 +146,11 @@ void TPlannerGrid::PaintItems(QPainter& Painter) const {
   const TPlannerLayout& L = FView.Layout();
   auto [FirstPos, LastPos] = VisiblePositions(G);
   const QRect Grid = G.GridRect();
-  TItemPaintOptions Options;
-  Options.Images = &FView.PlannerImages();
-  bool AnyFlashing = false;
   QFont Small = Painter.font();
   Small.setPointSizeF(Small.pointSizeF() * 0.9);
-  Painter.setFont(Small);
+  TItemPaintOptions Options(Small);
+  Options.Images = &FView.PlannerImages();
+  bool AnyFlashing = false;
   for (int Pos = std::max(FirstPos, 0); Pos <= LastPos; ++Pos) {
     for (const TPlannerItem* Item : L.Column(Pos)) {
       TItemLane Lane = L.LaneOf(Item);
