@@ -46,7 +46,10 @@ void DataBlock::addRows(int query, const std::vector<Row>& rows) {
 }
 
 std::string DataBlock::text() const {
-  std::string text = std::string(kMarker) + "\n" + std::to_string(workflow_) + "\n";
+  // Readers take a workflow line of 0 or below as "no workflow" and use the number modulo
+  // 1000, so workflow 0 is written as 1000.
+  const int line = workflow_ == 0 ? 1000 : workflow_;
+  std::string text = std::string(kMarker) + "\n" + std::to_string(line) + "\n";
   for (const auto& line : lines_) text += line + "\n";
   return text + std::string(kMarker) + "\n";
 }

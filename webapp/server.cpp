@@ -149,6 +149,7 @@ void WebApp::routes() {
   // httplib answers itself for oversized bodies and unknown addresses; give those a German
   // page too. Oversized postings count as refused requests.
   s.set_error_handler([](const httplib::Request&, httplib::Response& response) {
+    if (!response.body.empty()) return;  // our own error pages
     if (response.status == 413) response.status = 400;
     const std::string message = response.status == 404 ? "Diese Seite gibt es nicht."
                                 : response.status == 400 ? "Die Anfrage ist zu groß oder fehlerhaft."
