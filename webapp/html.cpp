@@ -7,12 +7,23 @@ std::string escapeHtml(std::string_view text) {
   out.reserve(text.size());
   for (const char c : text) {
     switch (c) {
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      case '"': out += "&quot;"; break;
-      case '\'': out += "&#39;"; break;
-      default: out += c;
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '"':
+        out += "&quot;";
+        break;
+      case '\'':
+        out += "&#39;";
+        break;
+      default:
+        out += c;
     }
   }
   return out;
@@ -90,8 +101,8 @@ std::string link(std::string_view href, std::string_view text) {
 }
 
 std::string hiddenInput(std::string_view name, std::string_view value) {
-  return "<input type=\"hidden\" name=\"" + escapeHtml(name) + "\" value=\"" +
-         escapeHtml(value) + "\">";
+  return "<input type=\"hidden\" name=\"" + escapeHtml(name) + "\" value=\"" + escapeHtml(value) +
+         "\">";
 }
 
 }  // namespace webapp

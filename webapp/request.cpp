@@ -18,10 +18,14 @@ bool isValidUtf8(std::string_view text) {
   while (i < text.size()) {
     const auto lead = static_cast<unsigned char>(text[i]);
     std::size_t length = 1;
-    if (lead >= 0xF0 && lead <= 0xF4) length = 4;
-    else if (lead >= 0xE0) length = 3;
-    else if (lead >= 0xC2 && lead <= 0xDF) length = 2;
-    else if (lead >= 0x80) return false;
+    if (lead >= 0xF0 && lead <= 0xF4)
+      length = 4;
+    else if (lead >= 0xE0)
+      length = 3;
+    else if (lead >= 0xC2 && lead <= 0xDF)
+      length = 2;
+    else if (lead >= 0x80)
+      return false;
     if (i + length > text.size()) return false;
     for (std::size_t k = 1; k < length; ++k) {
       if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return false;
