@@ -1,5 +1,6 @@
 #include "webapp/postings.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "webapp/request.h"
@@ -189,6 +190,9 @@ Selection parseSelection(std::string_view condition) {
 }
 
 AddressCorrection parseAddressCorrection(std::string_view value) {
+  if (std::any_of(value.begin(), value.end(),
+                  [](char c) { return static_cast<unsigned char>(c) < 0x20; }))
+    throw BadRequest("Eine Adresskorrektur enthält Steuerzeichen.");
   const auto comma = value.find(',');
   if (comma == std::string_view::npos || value.size() < comma + 3 || value[comma + 1] != '\'' ||
       value.back() != '\'')

@@ -1,5 +1,6 @@
 #include "webapp/request.h"
 
+#include <algorithm>
 #include <charconv>
 
 namespace webapp {
@@ -51,8 +52,9 @@ std::string decodeUrlPart(std::string_view text) {
       out += text[i];
     }
   }
-  if (out.find('\0') != std::string::npos || !isValidUtf8(out))
-    throw BadRequest("Die Adresse enthält unzulässige Zeichen.");
+  const bool control = std::any_of(out.begin(), out.end(),
+                                   [](char c) { return static_cast<unsigned char>(c) < 0x20; });
+  if (control || !isValidUtf8(out)) throw BadRequest("Die Adresse enthält unzulässige Zeichen.");
   return out;
 }
 

@@ -52,6 +52,7 @@ TEST(QueryParameters, ArePositionalAndDecoded) {
               ElementsAre("x", "Fehler-Nr: 5", "Höchstens 200"));
   EXPECT_THROW(queryParameters("a%00b"), BadRequest);
   EXPECT_THROW(queryParameters("%FF"), BadRequest);
+  EXPECT_THROW(queryParameters("a%0A[ZEPRouting]%0A2"), BadRequest);
 }
 
 TEST(Selections, ReadTheConditionsTheProgramWrites) {
