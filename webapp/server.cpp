@@ -168,8 +168,10 @@ void WebApp::routes() {
   PageContext& c = *context_;
   httplib::Server& s = *server_;
   s.set_payload_max_length(kMaxPostingBytes + 4096);
-  // Pages are written in pieces; without this each answer waits for the delayed ACK.
-  s.set_tcp_nodelay(true);
+  // An answer is written as headers and body; on a kept-alive connection the body then waits
+  // for the client's delayed ACK (about 40 ms a page), because the accepted sockets do not
+  // take over TCP_NODELAY. A new loopback connection per request costs far less.
+  s.set_keep_alive_max_count(1);
   // httplib answers itself for oversized bodies and unknown addresses; give those a German
   // page too. Oversized postings count as refused requests.
   s.set_error_handler([](const httplib::Request&, httplib::Response& response) {
