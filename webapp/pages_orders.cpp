@@ -114,10 +114,11 @@ std::string dayRouteForm(PageContext& context, std::int64_t projectId) {
 }
 
 // Workflow 33: one DIV per order named after its number; the program fills the first form's
-// check boxes and the second form's element pairs (from element 6 on).
+// check boxes and the second form's element pairs (from element 6 on). The check boxes stand
+// in the table rows and belong to the first form through their form attribute.
 std::string addressCheck(const std::vector<Order>& orders, std::int64_t projectId) {
-  std::string divs = "<table><tr><th>Auftrag</th><th>Kunde</th><th>Adresse</th></tr>\n";
-  std::string boxes = "<form name=\"Adressauswahl\">";
+  std::string html = "<form name=\"Adressauswahl\" id=\"adressauswahl\"></form>\n";
+  html += "<table><tr><th>Übernehmen</th><th>Auftrag</th><th>Kunde</th><th>Adresse</th></tr>\n";
   std::string pairs =
       "<form name=\"Adresskorrektur\" method=\"post\" action=\"/zep/adresspruefung\" "
       "onsubmit=\"var b=document.forms[0].elements,s=[];for(var i=0;i<b.length;"
@@ -128,16 +129,15 @@ std::string addressCheck(const std::vector<Order>& orders, std::int64_t projectI
     pairs += hiddenInput("__" + std::to_string(element), "");
   for (const auto& o : orders) {
     const std::string id = std::to_string(o.id);
-    divs += "<tr><td>" + orderLink(o.id) + "</td><td>" + escapeHtml(o.label) +
+    html += "<tr><td><input type=\"checkbox\" form=\"adressauswahl\" value=\"" + id +
+            "\"></td><td>" + orderLink(o.id) + "</td><td>" + escapeHtml(o.label) +
             "</td><td><div name=\"D" + id + "\">" +
             escapeHtml(o.postalCode + " " + o.town + ", " + o.addressLine()) + "</div></td></tr>\n";
-    boxes += "<input type=\"checkbox\" value=\"" + id + "\" title=\"" + id + "\">";
     pairs += hiddenInput("a" + id, "") + hiddenInput("b" + id, "");
   }
-  boxes += "</form>\n";
   pairs += hiddenInput("auswahl", "") +
            "<button type=\"submit\">Markierte Adressen übernehmen</button></form>\n";
-  return divs + "</table>\n" + boxes + pairs;
+  return html + "</table>\n" + pairs;
 }
 
 std::string projectLinks(PageContext& context, int workflow) {
