@@ -11,6 +11,7 @@
 #include "map/component/mapmodelimpl.h"
 #include "map/component/maprenderer.h"
 #include "map/component/mapstyle.h"
+#include "map/component/routingviewimpl.h"
 #include "map/component/viewtransform.h"
 
 namespace {
@@ -45,6 +46,7 @@ MapViewImpl::MapViewImpl() : transform_(std::make_shared<TransformImpl>(&viewpor
   interactors_.append(std::make_shared<SelectInteractorImpl>());
   interactors_.append(std::make_shared<PanInteractorImpl>());
   interactors_.append(std::make_shared<WheelZoomInteractorImpl>());
+  layers_.append(std::make_shared<RoutingViewImpl>(this));
   renderTimer_.setSingleShot(true);
   renderTimer_.setInterval(60);
   QObject::connect(&renderTimer_, &QTimer::timeout, [this] {
