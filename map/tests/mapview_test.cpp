@@ -14,6 +14,30 @@
 
 using MapView = MapViewFixture;
 
+namespace {
+// A map view without window over a view of class SpyView, which the test can look into.
+template <class SpyView>
+struct SpiedMapView {
+  struct Factory : ComponentFactory {
+    std::shared_ptr<IMapView> CreateExtMapView() override {
+      spy = std::make_shared<SpyView>();
+      return spy;
+    }
+    std::shared_ptr<SpyView> spy;
+  };
+
+  SpiedMapView() {
+    ComponentFactory::SetInstance(&factory);
+    view.reset(server.CreateMapView(nullptr, DemoMapDir()));
+    ComponentFactory::SetInstance(nullptr);
+  }
+
+  Factory factory;
+  TMapServer server;
+  std::unique_ptr<TMapView> view;
+};
+}  // namespace
+
 TEST_F(MapView, SetMapRectFromLinesUsesDefaultsForWhatIsNoNumber) {
   const auto section = [&] { return view->GetMapRect(); };
   ASSERT_TRUE(view->SetMapRect(QStringList{"1217000", "1219000", "6483000", "6481000"}));
@@ -77,18 +101,7 @@ TEST(MapViewMargins, TwoStationsGiveTheDocumentedSection) {
     }
     TRect shown;
   };
-  class Factory : public ComponentFactory {
-   public:
-    std::shared_ptr<IMapView> CreateExtMapView() override {
-      view = std::make_shared<RecordingView>();
-      return view;
-    }
-    std::shared_ptr<RecordingView> view;
-  } factory;
-  ComponentFactory::SetInstance(&factory);
-  TMapServer server;
-  std::unique_ptr<TMapView> view(server.CreateMapView(nullptr, DemoMapDir()));
-  ComponentFactory::SetInstance(nullptr);
+  SpiedMapView<RecordingView> spied;
   TStationList list;
   for (const auto& [x, y] : {std::pair{100, 300}, std::pair{300, 500}}) {
     auto* s = new TStation();
@@ -96,8 +109,8 @@ TEST(MapViewMargins, TwoStationsGiveTheDocumentedSection) {
     s->SetField(5, QString::number(y));
     list.AddObject(QStringLiteral("1"), s);
   }
-  ASSERT_TRUE(view->SetMapRect(list));
-  EXPECT_EQ(factory.view->shown, (TRect{90, 510, 310, 290}));
+  ASSERT_TRUE(spied.view->SetMapRect(list));
+  EXPECT_EQ(spied.factory.spy->shown, (TRect{90, 510, 310, 290}));
 }
 
 TEST(MapViewRotation, IsSetOnlyWhenItChanges) {
@@ -109,26 +122,15 @@ TEST(MapViewRotation, IsSetOnlyWhenItChanges) {
     }
     int calls = 0;
   };
-  class Factory : public ComponentFactory {
-   public:
-    std::shared_ptr<IMapView> CreateExtMapView() override {
-      view = std::make_shared<CountingView>();
-      return view;
-    }
-    std::shared_ptr<CountingView> view;
-  } factory;
-  ComponentFactory::SetInstance(&factory);
-  TMapServer server;
-  std::unique_ptr<TMapView> view(server.CreateMapView(nullptr, DemoMapDir()));
-  ComponentFactory::SetInstance(nullptr);
-  view->SetMapRotation(90);
+  SpiedMapView<CountingView> spied;
+  spied.view->SetMapRotation(90);
   double radians = 0;
-  factory.view->GetRotation(radians);
+  spied.factory.spy->GetRotation(radians);
   EXPECT_DOUBLE_EQ(radians, std::numbers::pi / 2);
-  view->SetMapRotation(90);
-  EXPECT_EQ(factory.view->calls, 1);
-  view->SetMapRotation(0);
-  EXPECT_EQ(factory.view->calls, 2);
+  spied.view->SetMapRotation(90);
+  EXPECT_EQ(spied.factory.spy->calls, 1);
+  spied.view->SetMapRotation(0);
+  EXPECT_EQ(spied.factory.spy->calls, 2);
 }
 
 TEST(TitleBox, GeometryFollowsTheTextSize) {
