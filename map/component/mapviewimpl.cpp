@@ -390,6 +390,11 @@ int MapViewImpl::wheelMode() const {
   return i ? i->mode() : 0;
 }
 
+int MapViewImpl::panButtons() const {
+  const auto* i = findInteractor<PanInteractorImpl>(interactors_);
+  return i ? i->buttons() : 1;
+}
+
 int MapViewImpl::panRedrawMs() const {
   const auto* i = findInteractor<PanInteractorImpl>(interactors_);
   return i ? i->redrawMs() : 500;

@@ -97,6 +97,18 @@ TEST_F(Mouse, DragPansTheMapByThePixelsMoved) {
   EXPECT_NEAR(after.Top - before.Top, 40 * upp, 2 * upp);
 }
 
+TEST_F(Mouse, MiddleDragPansAsTheMapViewSetItUp) {
+  view->SetMapRect(1216000, 1219200, 6483600, 6481200);
+  QWidget* canvas = view->GetIMapView()->Canvas();
+  const TRect before = view->GetMapRect();
+  QTest::mousePress(canvas, Qt::MiddleButton, {}, QPoint(400, 300));
+  QTest::mouseMove(canvas, QPoint(400, 250));
+  QTest::mouseRelease(canvas, Qt::MiddleButton, {}, QPoint(400, 250));
+  // Dragging the map up shows more of the south.
+  EXPECT_LT(view->GetMapRect().Bottom, before.Bottom);
+  EXPECT_EQ(view->MapEditor->m_Selection->Count(), 0);
+}
+
 TEST_F(Mouse, WheelZoomKeepsThePointUnderTheCursor) {
   view->SetMapRect(1216000, 1219200, 6483600, 6481200);
   QWidget* canvas = view->GetIMapView()->Canvas();
