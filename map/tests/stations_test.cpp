@@ -201,3 +201,26 @@ TEST_F(Stations, TenThousandStationsAndPointsFarOutside) {
   view->GetIMapView()->Canvas()->render(&image);
   EXPECT_FALSE(image.isNull());
 }
+
+TEST_F(Stations, StationInformationInTheStatusBar) {
+  QString shown;
+  hub.SetStatusText = [&](const QString& text, int panel) {
+    if (panel == 1) shown = text;
+  };
+  view->SetMapRect(1217000, 1218000, 6483000, 6482000);
+  AddStation("4711", 1217500, 6482500);
+  AddStation("4712", 1230000, 6482500);
+  view->SetStationsInMap(15, -1, QString());
+  view->SetMapRect(1217000, 1218000, 6483000, 6482000);
+  view->SetStationInfo();
+  EXPECT_EQ(shown, "");  // ShowStationCount is off
+  view->ShowStationCount = true;
+  view->SetStationInfo();
+  EXPECT_EQ(shown, "Anzahl der Stationen: 1");
+  view->SelectStation(4712, 0);
+  view->SetStationInfo();
+  EXPECT_EQ(shown, "1 Stationen ausgewählt");
+  view->SelectedStationsStayTime = EncodeTime(2, 30, 0, 0);
+  view->SetStationInfo();
+  EXPECT_EQ(shown, "1 Stationen ausgewählt (Zeitbedarf: 02:30 Std.)");
+}
