@@ -106,11 +106,11 @@ class TPlanner : public QWidget {
 
   // Events.
   std::function<void(QObject* Sender, TPlannerItem* Item)> OnItemRightClick;
-  std::function<void(QObject* Sender, TPlannerItem* Item, int Position, int FromBegin,
-                     int FromEnd, int ToBegin, int ToEnd)>
+  std::function<void(QObject* Sender, TPlannerItem* Item, int Position, int FromBegin, int FromEnd,
+                     int ToBegin, int ToEnd)>
       OnItemSize;
-  std::function<void(QObject* Sender, TPlannerItem* Item, int FromBegin, int FromEnd,
-                     int FromPos, int ToBegin, int ToEnd, int ToPos)>
+  std::function<void(QObject* Sender, TPlannerItem* Item, int FromBegin, int FromEnd, int FromPos,
+                     int ToBegin, int ToEnd, int ToPos)>
       OnItemMove;
   std::function<void(QObject* Sender, TPlannerItem* Item)> OnItemSelect;
   std::function<void(QObject* Sender, TPlannerItem* Item)> OnItemUnSelect;
