@@ -72,7 +72,7 @@ TPlannerImages RouteSymbols(int Count) {
                                   QColor(200, 90, 140), QColor(120, 120, 40), QColor(90, 90, 90),
                                   QColor(200, 120, 60)};
   TPlannerImages Images;
-  for (int I = 0; I < Count; ++I) Images.append(Symbol(Colors[I % 10], QString::number(I + 1)));
+  for (int I = 0; I < Count; ++I) Images.append(Symbol(Colors[(I + 9) % 10], QString::number(I)));
   return Images;
 }
 
@@ -156,9 +156,14 @@ void SetUpGrid(TPlanner& Planner, const TDemoCalendarOptions& Options, int Colum
   Planner.Sidebar().TimeIndicator = true;
   Planner.Sidebar().Width = 50;
   Planner.SetPositions(Columns);
-  Planner.SetPositionWidth(0);
+  Planner.SetPositionWidth(Options.GapAxes ? 170 : 0);
+  Planner.SetPositionGap(Options.GapAxes ? 48 : 0);
+  Planner.Sidebar().ShowInPositionGap = Options.GapAxes;
+  Planner.Sidebar().ShowOccupied = Options.GapAxes;
   Planner.Header().Font.setBold(true);
-  Planner.Header().Images = RouteSymbols(Columns);
+  // With axes in the gaps the images are counted from the first gap on.
+  Planner.Header().Images = RouteSymbols(Columns + 1);
+  if (!Options.GapAxes) Planner.Header().Images.removeFirst();
   Planner.Header().RotateOnLeft = false;
   Planner.PlannerImages() = WarningImages();
   Planner.IndicateNonVisibleItems = true;
@@ -225,7 +230,8 @@ void FillDemoCalendar(TPlanner& Planner, const TDemoCalendarOptions& Options) {
   AddAbsence(Planner, 3, 12 * 60, 13 * 60, false);
   Planner.Items().EndUpdate();
   for (int Pos = 0; Pos < Columns; ++Pos)
-    Planner.SetCompletionValue(Pos, Options.WeekMode && Pos >= 5 ? 0 : 45 + Random.Next(70));
+    Planner.SetCompletionValue(Planner.FooterIndexOf(Pos),
+                               Options.WeekMode && Pos >= 5 ? 0 : 45 + Random.Next(70));
   Planner.ScrollToTime(TDateTime(0.3));
 }
 

@@ -81,6 +81,7 @@ int main(int argc, char** argv) {
   }
   bool Ok = Shoot(Out.filePath("planner-day.png"), {false, false, 60}) &&
             Shoot(Out.filePath("planner-week.png"), {true, true, 35}) &&
+            Shoot(Out.filePath("planner-day-gaps.png"), {false, false, 60, true}) &&
             ShootDatePicker(Out.filePath("datepicker.png")) &&
             ShootSplash(Out.filePath("splash.png"));
   if (!Ok) std::fprintf(stderr, "Bild kann nicht gespeichert werden\n");
