@@ -132,11 +132,11 @@ class TPlanner : public QWidget {
   // For the grid part: selection and item changes that the user makes.
   void SelectItemByUser(TPlannerItem* Item, bool Toggle);
   void FocusItem(TPlannerItem* Item);
-  void Invalidate();
   // The painter reports whether shown items flash; the blink timer runs only then.
   void KeepFlashing(bool AnyFlashing);
 
  private:
+  void Invalidate();
   void ItemsChanged();
   void UpdateCaptionBar();
   void Flash();

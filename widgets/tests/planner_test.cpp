@@ -222,8 +222,15 @@ TEST_P(PlannerTest, RightClicksOnItemsCellsAndHeader) {
   Planner.OnHeaderClick = [&](QObject*, int S) { Sections.push_back(100 + S); };
   QTest::mouseClick(Viewport(), Qt::RightButton, {}, CellCenter(0, 33));
   EXPECT_EQ(Clicked, Item);
-  QTest::mouseClick(Viewport(), Qt::RightButton, {}, CellCenter(2, 40));
+  std::vector<std::tuple<Qt::MouseButton, bool, QPoint>> Downs;
+  Planner.OnPlannerMouseDown = [&](QObject*, Qt::MouseButton Button, Qt::KeyboardModifiers Shift,
+                                   int X, int Y) {
+    Downs.push_back({Button, Shift.testFlag(Qt::ShiftModifier), QPoint(X, Y)});
+  };
+  QTest::mouseClick(Viewport(), Qt::RightButton, Qt::ShiftModifier, CellCenter(2, 40));
   EXPECT_EQ(Cells, std::tuple(40, 40, 2));
+  ASSERT_EQ(Downs.size(), 1u);
+  EXPECT_EQ(Downs[0], std::tuple(Qt::RightButton, true, CellCenter(2, 40)));
   EXPECT_EQ(std::tuple(Planner.SelItemBegin(), Planner.SelPosition()), std::tuple(40, 2));
   const TPlannerGeometry G = Planner.Geometry();
   QTest::mouseClick(Viewport(), Qt::RightButton, {}, G.HeaderSectionRect(0).center());
