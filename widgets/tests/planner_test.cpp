@@ -94,6 +94,26 @@ TEST_P(PlannerTest, XYToCellAndCellToItemUseScreenOrder) {
             nullptr);
 }
 
+TEST_P(PlannerTest, TheLayerFilterDecidesWhichItemsTheGridShows) {
+  TPlannerItem* Planned = Add(32, 34, 0);
+  Planned->SetLayer(1);
+  TPlannerItem* Loaded = Add(32, 34, 1);
+  Loaded->SetLayer(2);
+  TPlannerItem* Completed = Add(32, 34, 2);
+  Completed->SetLayer(4);
+  auto Shown = [&] {
+    std::vector<TPlannerItem*> Items;
+    for (int Pos = 0; Pos < 3; ++Pos) Items.push_back(Planner.ItemAtPixel(CellCenter(Pos, 33)));
+    return Items;
+  };
+  Planner.SetLayer(3);
+  EXPECT_EQ(Shown(), std::vector<TPlannerItem*>({Planned, Loaded, nullptr}));
+  Planner.SetLayer(0);
+  EXPECT_EQ(Shown(), std::vector<TPlannerItem*>({Planned, Loaded, Completed}));
+  Planner.SetLayer(4);
+  EXPECT_EQ(Shown(), std::vector<TPlannerItem*>({nullptr, nullptr, Completed}));
+}
+
 TEST_P(PlannerTest, MovingSnapsToCellsAndReportsOldAndNewCellsAndColumns) {
   TPlannerItem* Item = Planner.Items().Add();
   Item->SetSpan(8 * 60 + 5, 8 * 60 + 35, 0);  // 08:05-08:35: cells 32..34
