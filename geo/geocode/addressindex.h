@@ -8,6 +8,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "geo/geocode/keyfilter.h"
 #include "geo/map/compiledmap.h"
 
 namespace geo {
@@ -55,7 +56,9 @@ struct NearestStreet {
 };
 
 // Search structures over the addresses, streets and places of a compiled map, built in
-// memory in a few passes. The map must outlive the index: names are views into it.
+// a few passes on the first use of a map and stored beside it (`geocoder.zepgeo`, checked
+// like the map and bound to its identity), so that later starts read them back. The map
+// must outlive the index: names are views into it.
 class AddressIndex {
  public:
   explicit AddressIndex(const CompiledMap& map);
@@ -77,6 +80,13 @@ class AddressIndex {
   // All town and district keys, and all street keys, for typo-tolerant scans.
   const std::vector<std::string>& placeKeys() const { return placeKeys_; }
   const std::vector<std::string>& streetKeys() const { return streetKeys_; }
+  // Positions in placeKeys() and streetKeys() of the keys that may be within `edits` of key.
+  std::vector<std::uint32_t> placeKeysNear(std::string_view key, int edits) const {
+    return placeKeyFilter_.candidates(key, edits);
+  }
+  std::vector<std::uint32_t> streetKeysNear(std::string_view key, int edits) const {
+    return streetKeyFilter_.candidates(key, edits);
+  }
 
   // The postal area of a town under a code, if the town has that code.
   const PostalArea* postalArea(std::uint32_t town, std::string_view code) const;
@@ -88,6 +98,7 @@ class AddressIndex {
  private:
   class Builder;
   class Grid;
+  class Store;  // the stored form, in addressindexstore.cpp
 
   const CompiledMap& map_;
   std::vector<IndexedTown> towns_;
@@ -100,6 +111,8 @@ class AddressIndex {
   std::unordered_map<std::string, std::vector<std::uint32_t>> streetsByKey_;
   std::vector<std::string> placeKeys_;
   std::vector<std::string> streetKeys_;
+  KeyFilter placeKeyFilter_;
+  KeyFilter streetKeyFilter_;
   std::unique_ptr<Grid> addressGrid_;
   std::unique_ptr<Grid> segmentGrid_;
   std::vector<std::pair<std::uint32_t, std::uint32_t>> segments_;  // record, index in Points

@@ -171,7 +171,8 @@ class Geocoder::Search {
     std::vector<TownHit> hits;
     const int limit = allowedTypos(key);
     int best = limit + 1;
-    for (const std::string& candidate : ix_.placeKeys()) {
+    for (const std::uint32_t position : ix_.placeKeysNear(key, limit)) {
+      const std::string& candidate = ix_.placeKeys()[position];
       const int d = boundedEditDistance(key, candidate, std::min(limit, best));
       if (d > limit || d > best) continue;
       if (d < best) hits.clear(), best = d;
@@ -251,7 +252,8 @@ class Geocoder::Search {
     };
     for (const TownHit& town : tier) {
       if (town.town == kAnyTown) {
-        for (const std::string& candidate : ix_.streetKeys()) {
+        for (const std::uint32_t position : ix_.streetKeysNear(key, limit)) {
+          const std::string& candidate = ix_.streetKeys()[position];
           for (const std::uint32_t s : ix_.streetsNamed(candidate)) consider(candidate, s, town);
         }
         continue;
