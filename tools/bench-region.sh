@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Region-scale benchmark on synthetic regions (zep-synth-region): per size the import's time
 # and peak memory, the routing hierarchy's build (first start) and load (second start), single
-# routes, a 200 x 200 matrix, the geocoder's index build and its queries per second on clean
+# routes, a 200 x 200 matrix, the geocoder's index build (first start, the whole tool run:
+# map opening, build, storing) and load (second start), its queries per second on clean
 # addresses and on misspelt streets without town; then how each figure grows with the size.
 # Usage: tools/bench-region.sh BUILD_DIR [ROAD_NODES...]   (default 500000 2000000 5000000)
 # The work folder (maps of several GB at 5 M) is ZEP_BENCH_DIR or a fresh temporary one,
@@ -37,9 +38,12 @@ for n in "${sizes[@]}"; do
   rm -f "$map"/*.zepch
   timed "first-$n" "$tools/zep-matrix" "$map" --random 200 --seed 1 --repeat 5
   timed "second-$n" "$tools/zep-matrix" "$map" --random 200 --seed 1 --repeat 5
+  rm -f "$map/geocoder.zepgeo"
+  timed "geoindex-$n" "$tools/zep-geocode" "$map" --street "Hauptstraße 1"
   timed "geocode-$n" "$tools/zep-geocode" "$map" --sweep --sample 20000
   "$tools/zep-mapinfo" "$map" >"$work/info-$n.out"
-  printf '%s\t%s\t%s\t%s\t%s\t%s\t%.1f\t%.2f\t%.2f\t%.1f\t%.0f\t%.0f\t%.0f\n' "$n" \
+  read -r index_s _ <"$work/geoindex-$n.time"
+  printf '%s\t%s\t%s\t%s\t%s\t%s\t%.1f\t%.2f\t%.2f\t%.1f\t%s\t%.0f\t%.0f\t%.0f\n' "$n" \
     "$(field "$work/gen-$n.out" "['roadNodes']")" \
     "$(field "$work/gen-$n.out" "['addresses']")" \
     "$(field "$work/first-$n.out" "['nodes']")" \
@@ -48,6 +52,7 @@ for n in "${sizes[@]}"; do
     "$(field "$work/second-$n.out" "['hierarchyBuildMs']/1000")" \
     "$(field "$work/second-$n.out" "['routeMsMedian']")" \
     "$(field "$work/second-$n.out" "['matrixMsMedian']")" \
+    "$index_s" \
     "$(field "$work/geocode-$n.out" "['indexBuildMs']")" \
     "$(field "$work/geocode-$n.out" "['clean']['queriesPerSecond']")" \
     "$(field "$work/geocode-$n.out" "['misspeltWithoutTown']['queriesPerSecond']")" >>"$results"
@@ -65,7 +70,8 @@ for r in rows:
 for a, b in zip(rows, rows[1:]):
     scale = math.log(float(b["roadNodes"]) / float(a["roadNodes"]))
     growth = []
-    for key in ["import_s", "import_peak_MB", "ch_build_s", "ch_load_s", "route_ms", "matrix_ms", "geo_index_ms"]:
+    for key in ["import_s", "import_peak_MB", "ch_build_s", "ch_load_s", "route_ms", "matrix_ms",
+                "geo_index_build_s", "geo_index_load_ms"]:
         x, y = float(a[key]), float(b[key])
         growth.append(f"{key} {math.log(y / x) / scale:.2f}" if x > 0 and y > 0 else f"{key} -")
     for key in ["qps_clean", "qps_misspelt_no_town"]:

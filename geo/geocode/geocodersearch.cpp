@@ -3,6 +3,8 @@
 #include <cctype>
 #include <cstdlib>
 #include <limits>
+#include <optional>
+#include <span>
 
 #include "geo/geocode/geocoder.h"
 #include "geo/geocode/textnormal.h"
@@ -276,8 +278,18 @@ class Geocoder::Search {
       return;
     }
     const std::string key = houseNumberKey(number);
+    // A street's addresses are sorted by their leading number, and only houses with the
+    // asked one can match: a long street is not folded number by number for each query.
+    const int wanted = houseNumberValue(number);
+    const auto valueOf = [&](std::uint32_t a) {
+      return houseNumberValue(g_.map_.text(g_.map_.addresses()[a].houseNumber));
+    };
+    const auto first = std::partition_point(street.addresses.begin(), street.addresses.end(),
+                                            [&](std::uint32_t a) { return valueOf(a) < wanted; });
+    const auto last = std::partition_point(first, street.addresses.end(),
+                                           [&](std::uint32_t a) { return valueOf(a) == wanted; });
     std::vector<std::vector<std::uint32_t>> houses;  // one list per house, duplicates merged
-    for (const std::uint32_t a : street.addresses) {
+    for (const std::uint32_t a : std::span(first, last)) {
       const AddressRecord& record = g_.map_.addresses()[a];
       if (houseNumberKey(g_.map_.text(record.houseNumber)) != key) continue;
       auto same = std::find_if(houses.begin(), houses.end(), [&](const auto& house) {
@@ -292,7 +304,7 @@ class Geocoder::Search {
       }
     }
     for (const auto& house : houses) {
-      add(g_.addressCandidate(preferPostalCode(house)), street.town, *hit.via, hit.penalty, flags);
+      addHouse(preferPostalCode(house), street.town, *hit.via, hit.penalty, flags);
     }
     if (houses.empty()) addNearestNumber(hit, street, number);
   }
@@ -305,26 +317,47 @@ class Geocoder::Search {
   }
 
   // The map lacks the number: the house of the street whose number is closest stands in.
+  // The addresses are sorted by number, so only those around the asked one are looked at.
   void addNearestNumber(const StreetHit& hit, const IndexedStreet& street,
                         const std::string& number) {
     const int wanted = houseNumberValue(number);
-    std::uint32_t best = street.addresses.front();
+    const auto& list = street.addresses;
+    const auto valueAt = [&](std::size_t i) {
+      return houseNumberValue(g_.map_.text(g_.map_.addresses()[list[i]].houseNumber));
+    };
+    std::size_t best = 0;
     long bestScore = std::numeric_limits<long>::max();
-    for (const std::uint32_t a : street.addresses) {
-      const int value = houseNumberValue(g_.map_.text(g_.map_.addresses()[a].houseNumber));
-      if (wanted < 0 || value < 0) continue;
-      // Distance first, then the same side of the street, then the lower number.
+    // Distance first, then the same side of the street, then the lower number; the first
+    // in the list among equals.
+    const auto consider = [&](std::size_t i, int value) {
       const long score = 4L * std::abs(value - wanted) + ((value - wanted) % 2 != 0 ? 2 : 0) +
                          (value > wanted ? 1 : 0);
-      if (score < bestScore) bestScore = score, best = a;
+      if (score < bestScore || (score == bestScore && i < best)) bestScore = score, best = i;
+    };
+    if (wanted >= 0) {
+      const std::size_t at = static_cast<std::size_t>(
+          std::partition_point(
+              list.begin(), list.end(),
+              [&](std::uint32_t a) {
+                return houseNumberValue(g_.map_.text(g_.map_.addresses()[a].houseNumber)) < wanted;
+              }) -
+          list.begin());
+      for (std::size_t i = at; i < list.size(); ++i) {
+        const int value = valueAt(i);
+        if (4L * (value - wanted) > bestScore) break;
+        consider(i, value);
+      }
+      for (std::size_t i = at; i-- > 0;) {
+        const int value = valueAt(i);
+        if (value < 0 || 4L * (wanted - value) > bestScore) break;
+        consider(i, value);
+      }
     }
-    const int value = houseNumberValue(g_.map_.text(g_.map_.addresses()[best].houseNumber));
+    const int value = valueAt(best);
     const int gap = wanted < 0 || value < 0 ? 15 : std::abs(value - wanted);
     const int penalty = gap == 0 ? kNumberLetterMissing : kNearestNumber + std::min(gap, 15);
-    GeocodeCandidate c = g_.addressCandidate(best);
-    c.classification = AddressClass::OtherHouseNumber;
-    add(std::move(c), street.town, *hit.via, hit.penalty + penalty,
-        hit.flags | kHouseNumberReplaced);
+    addHouse(list[best], street.town, *hit.via, hit.penalty + penalty,
+             hit.flags | kHouseNumberReplaced, AddressClass::OtherHouseNumber);
   }
 
   // --- towns as hits ---------------------------------------------------------------------
@@ -354,21 +387,42 @@ class Geocoder::Search {
     const bool wholeTown =
         c.classification == AddressClass::Town || c.classification == AddressClass::PostalArea;
     if (wholeTown && c.district.empty()) c.district = std::string(via.district);
+    score(c, c.postalCode, c.district, town, via, penalty, flags);
+    found_.push_back({std::move(c), ix_.towns()[town].addressCount, std::nullopt});
+  }
+
+  // A house as a hit. Only what ranks it is worked out now; the candidate itself is made
+  // in finish() if it is among those shown, since a misspelt common street name without a
+  // town hits hundreds of houses.
+  void addHouse(std::uint32_t address, std::uint32_t town, const TownHit& via, int penalty,
+                std::uint32_t flags, AddressClass kind = AddressClass::HouseNumber) {
+    const AddressRecord& record = g_.map_.addresses()[address];
+    GeocodeCandidate c;
+    c.classification = kind;
+    c.table = ReferenceTable::Address;
+    c.reference = address;
+    c.population = ix_.towns()[ix_.streets()[ix_.streetOfAddress(address)].town].population;
+    score(c, g_.map_.text(record.postalCode), g_.map_.text(record.district), town, via, penalty,
+          flags);
+    found_.push_back({std::move(c), ix_.towns()[town].addressCount, address});
+  }
+
+  void score(GeocodeCandidate& c, std::string_view postalCode, std::string_view district,
+             std::uint32_t town, const TownHit& via, int penalty, std::uint32_t flags) const {
     flags |= via.flags;
     penalty += via.penalty;
     if (postalCode_.empty()) {
       flags |= kPostalCodeAdded;
-    } else if (c.postalCode != postalCode_) {
+    } else if (postalCode != postalCode_) {
       flags |= kPostalCodeCorrected;
       penalty += ix_.postalArea(town, postalCode_) ? kOtherPartOfTown : kForeignPostalCode;
     }
-    if (!districtKey_.empty() && !townKey_.empty() && matchKey(c.district) != districtKey_) {
+    if (!districtKey_.empty() && !townKey_.empty() && matchKey(district) != districtKey_) {
       flags |= kDistrictCorrected;
-      penalty += c.district.empty() ? kDistrictUnknown : kOtherDistrict;
+      penalty += district.empty() ? kDistrictUnknown : kOtherDistrict;
     }
     c.flags = flags;
     c.goodness = std::clamp(100 - penalty, 1, 100);
-    found_.push_back({std::move(c), ix_.towns()[town].addressCount});
   }
 
   GeocodeResult finish() {
@@ -383,14 +437,21 @@ class Geocoder::Search {
     });
     GeocodeResult result;
     result.corrected = q_;
-    for (auto& [c, townAddresses] : found_) {
+    for (auto& [c, townAddresses, house] : found_) {
+      if (result.candidates.size() == kMaxCandidates) break;
       const bool seen = std::any_of(result.candidates.begin(), result.candidates.end(),
                                     [&](const GeocodeCandidate& o) {
                                       return o.table == c.table && o.reference == c.reference;
                                     });
-      if (!seen && result.candidates.size() < kMaxCandidates) {
-        result.candidates.push_back(std::move(c));
+      if (seen) continue;
+      if (house) {
+        GeocodeCandidate made = g_.addressCandidate(*house);
+        made.flags = c.flags;
+        made.goodness = c.goodness;
+        made.classification = c.classification;
+        c = std::move(made);
       }
+      result.candidates.push_back(std::move(c));
     }
     const auto& list = result.candidates;
     if (list.empty()) return result;
@@ -418,6 +479,7 @@ class Geocoder::Search {
   struct Found {
     GeocodeCandidate candidate;
     std::uint32_t townAddresses = 0;
+    std::optional<std::uint32_t> house;  // a house whose candidate is still to be made
   };
   std::vector<Found> found_;
 };
