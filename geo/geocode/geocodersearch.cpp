@@ -220,7 +220,36 @@ class Geocoder::Search {
       if (!hits.empty()) number.clear();
     }
     if (hits.empty()) hits = streetsWithTypos(tier, streetKey_);
-    for (const StreetHit& hit : hits) addNumberHits(hit, number);
+    addNumberHitsByTownSize(std::move(hits), number);
+  }
+
+  // Candidates of equal goodness are shown larger town first, and no hit can be better than
+  // its street's penalty allows. So the hits are taken from the largest town down, and once
+  // the list to show is full of candidates as good as any can be, towns ranked strictly
+  // lower cannot change it. A misspelt common name without a town would otherwise look up
+  // the number in every town that has such a street.
+  void addNumberHitsByTownSize(std::vector<StreetHit> hits, const std::string& number) {
+    const auto rank = [&](const StreetHit& hit) {
+      const IndexedTown& town = ix_.towns()[ix_.streets()[hit.street].town];
+      return std::pair(town.population, town.addressCount);
+    };
+    std::stable_sort(hits.begin(), hits.end(),
+                     [&](const StreetHit& a, const StreetHit& b) { return rank(a) > rank(b); });
+    int best = 1;
+    for (const StreetHit& hit : hits) {
+      best = std::max(best, std::clamp(100 - hit.penalty - hit.via->penalty, 1, 100));
+    }
+    std::size_t asGood = 0;  // candidates found with the best goodness
+    for (std::size_t i = 0; i < hits.size(); ++i) {
+      const std::size_t before = found_.size();
+      addNumberHits(hits[i], number);
+      for (std::size_t k = before; k < found_.size(); ++k) {
+        asGood += found_[k].candidate.goodness >= best;
+      }
+      if (asGood >= kMaxCandidates && i + 1 < hits.size() && rank(hits[i + 1]) < rank(hits[i])) {
+        break;
+      }
+    }
   }
 
   std::vector<StreetHit> streetsNamed(const std::vector<TownHit>& tier,

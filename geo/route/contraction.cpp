@@ -26,6 +26,21 @@ std::vector<std::uint32_t> offsetsOf(const std::vector<std::vector<Arc>>& lists)
   return first;
 }
 
+// Runs work(first, last) over [0, count) in a few equal slices on the machine's cores; the
+// slices touch nothing in common.
+template <typename Work>
+void inSlices(std::size_t count, std::size_t minimumPerSlice, Work work) {
+  const std::size_t cores = std::clamp<std::size_t>(std::thread::hardware_concurrency(), 1, 8);
+  const std::size_t slices = std::clamp<std::size_t>(count / minimumPerSlice, 1, cores);
+  const std::size_t size = (count + slices - 1) / slices;
+  std::vector<std::thread> helpers;
+  for (std::size_t s = 1; s < slices; ++s) {
+    helpers.emplace_back([&, s] { work(s * size, std::min(count, (s + 1) * size)); });
+  }
+  work(0, std::min(count, size));
+  for (std::thread& helper : helpers) helper.join();
+}
+
 std::vector<Arc> flatten(std::vector<std::vector<Arc>>& lists) {
   std::vector<Arc> all;
   for (auto& list : lists) all.insert(all.end(), list.begin(), list.end());
@@ -104,22 +119,13 @@ class ContractionHierarchy::Builder {
   std::vector<Weight> initialPriorities() {
     const auto nodeCount = static_cast<std::uint32_t>(rank_.size());
     std::vector<Weight> priorities(nodeCount);
-    const unsigned threads = std::clamp(std::thread::hardware_concurrency(), 1u, 8u);
-    const std::uint32_t chunk = nodeCount / threads + 1;
-    const auto work = [&](std::uint32_t begin, std::uint32_t end, Witness& witness) {
-      for (std::uint32_t v = begin; v < std::min(end, nodeCount); ++v) {
-        priorities[v] = priorityWeight(v, witness);
+    constexpr std::size_t kNodesPerThread = 10000;
+    inSlices(nodeCount, kNodesPerThread, [&](std::size_t first, std::size_t last) {
+      Witness witness(nodeCount);
+      for (std::size_t v = first; v < last; ++v) {
+        priorities[v] = priorityWeight(static_cast<std::uint32_t>(v), witness);
       }
-    };
-    std::vector<std::thread> helpers;
-    for (unsigned t = 1; t < threads && t * chunk < nodeCount; ++t) {
-      helpers.emplace_back([&, t] {
-        Witness witness(nodeCount);
-        work(t * chunk, (t + 1) * chunk, witness);
-      });
-    }
-    work(0, chunk, witness_);
-    for (std::thread& helper : helpers) helper.join();
+    });
     return priorities;
   }
 
@@ -460,6 +466,8 @@ HierarchyPath ContractionHierarchy::shortestPath(std::span<const SearchEndpoint>
   return path;
 }
 
+// The searches of a matrix are independent of each other, so they run on all cores: first
+// one backward search per target into buckets, then one forward search per source over them.
 std::vector<Weight> ContractionHierarchy::table(
     const std::vector<std::vector<SearchEndpoint>>& sources,
     const std::vector<std::vector<SearchEndpoint>>& targets) const {
@@ -468,35 +476,45 @@ std::vector<Weight> ContractionHierarchy::table(
     std::uint32_t target;
     Weight weight;
   };
-  PooledSearch pooled(*pool_, nodeCount());
-  Search& search = *pooled.search;
-  std::vector<BucketEntry> entries;
-  for (std::size_t t = 0; t < targets.size(); ++t) {
-    search.run(*this, targets[t], false);
-    for (std::uint32_t node : search.settled) {
-      entries.push_back({node, static_cast<std::uint32_t>(t), search.dist[node]});
+  constexpr std::size_t kSearchesPerThread = 16;
+  std::vector<std::vector<BucketEntry>> slices(targets.size());
+  inSlices(targets.size(), kSearchesPerThread, [&](std::size_t first, std::size_t last) {
+    PooledSearch pooled(*pool_, nodeCount());
+    Search& search = *pooled.search;
+    for (std::size_t t = first; t < last; ++t) {
+      search.run(*this, targets[t], false);
+      for (std::uint32_t node : search.settled) {
+        slices[t].push_back({node, static_cast<std::uint32_t>(t), search.dist[node]});
+      }
+      search.reset();
     }
-    search.reset();
-  }
+  });
+  std::vector<BucketEntry> entries;
+  for (const auto& slice : slices) entries.insert(entries.end(), slice.begin(), slice.end());
+  // Each cell takes the least of its entries, so the order among equal nodes does not matter.
   std::sort(entries.begin(), entries.end(),
             [](const BucketEntry& a, const BucketEntry& b) { return a.node < b.node; });
 
   std::vector<Weight> result(sources.size() * targets.size(), Weight::infinite());
-  for (std::size_t s = 0; s < sources.size(); ++s) {
-    search.run(*this, sources[s], true);
-    Weight* row = result.data() + s * targets.size();
-    for (std::uint32_t node : search.settled) {
-      const Weight up = search.dist[node];
-      auto entry =
-          std::lower_bound(entries.begin(), entries.end(), node,
-                           [](const BucketEntry& e, std::uint32_t n) { return e.node < n; });
-      for (; entry != entries.end() && entry->node == node; ++entry) {
-        const Weight total = up + entry->weight;
-        if (total < row[entry->target]) row[entry->target] = total;
+  inSlices(sources.size(), kSearchesPerThread, [&](std::size_t first, std::size_t last) {
+    PooledSearch pooled(*pool_, nodeCount());
+    Search& search = *pooled.search;
+    for (std::size_t s = first; s < last; ++s) {
+      search.run(*this, sources[s], true);
+      Weight* row = result.data() + s * targets.size();
+      for (std::uint32_t node : search.settled) {
+        const Weight up = search.dist[node];
+        auto entry =
+            std::lower_bound(entries.begin(), entries.end(), node,
+                             [](const BucketEntry& e, std::uint32_t n) { return e.node < n; });
+        for (; entry != entries.end() && entry->node == node; ++entry) {
+          const Weight total = up + entry->weight;
+          if (total < row[entry->target]) row[entry->target] = total;
+        }
       }
+      search.reset();
     }
-    search.reset();
-  }
+  });
   return result;
 }
 
