@@ -267,9 +267,26 @@ AddressIndex::AddressIndex(const CompiledMap& map)
     : map_(map),
       addressGrid_(std::make_unique<Grid>(250)),
       segmentGrid_(std::make_unique<Grid>(250)) {
-  if (Store::load(*this)) return;
+  if (Store::load(*this)) {
+    orderStreetsByTownSize();
+    return;
+  }
   Builder(*this).run();
+  orderStreetsByTownSize();
   Store::save(*this);
+}
+
+void AddressIndex::orderStreetsByTownSize() {
+  streetTownSize_.clear();
+  for (const IndexedStreet& street : streets_) {
+    const IndexedTown& town = towns_[street.town];
+    streetTownSize_.emplace_back(town.population, town.addressCount);
+  }
+  for (auto& [key, streets] : streetsByKey_) {
+    std::stable_sort(streets.begin(), streets.end(), [&](std::uint32_t a, std::uint32_t b) {
+      return streetTownSize_[a] > streetTownSize_[b];
+    });
+  }
 }
 
 AddressIndex::~AddressIndex() = default;

@@ -76,7 +76,13 @@ class AddressIndex {
   std::span<const std::uint32_t> townsNamed(const std::string& key) const;
   std::span<const DistrictAlias> districtsNamed(const std::string& key) const;
   std::span<const PostalArea> postalAreas(std::string_view code) const;
+  // Streets of that key, those of larger towns first (population, then addresses).
   std::span<const std::uint32_t> streetsNamed(const std::string& key) const;
+  // Population and address count of a street's town, from a compact array: searches rank
+  // hundreds of streets of a common name by it.
+  std::pair<std::uint32_t, std::uint32_t> townSizeOfStreet(std::uint32_t street) const {
+    return streetTownSize_[street];
+  }
   // All town and district keys, and all street keys, for typo-tolerant scans.
   const std::vector<std::string>& placeKeys() const { return placeKeys_; }
   const std::vector<std::string>& streetKeys() const { return streetKeys_; }
@@ -100,6 +106,8 @@ class AddressIndex {
   class Grid;
   class Store;  // the stored form, in addressindexstore.cpp
 
+  void orderStreetsByTownSize();
+
   const CompiledMap& map_;
   std::vector<IndexedTown> towns_;
   std::vector<IndexedStreet> streets_;
@@ -113,6 +121,7 @@ class AddressIndex {
   std::vector<std::string> streetKeys_;
   KeyFilter placeKeyFilter_;
   KeyFilter streetKeyFilter_;
+  std::vector<std::pair<std::uint32_t, std::uint32_t>> streetTownSize_;
   std::unique_ptr<Grid> addressGrid_;
   std::unique_ptr<Grid> segmentGrid_;
   std::vector<std::pair<std::uint32_t, std::uint32_t>> segments_;  // record, index in Points

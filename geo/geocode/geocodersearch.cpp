@@ -229,12 +229,12 @@ class Geocoder::Search {
   // lower cannot change it. A misspelt common name without a town would otherwise look up
   // the number in every town that has such a street.
   void addNumberHitsByTownSize(std::vector<StreetHit> hits, const std::string& number) {
-    const auto rank = [&](const StreetHit& hit) {
-      const IndexedTown& town = ix_.towns()[ix_.streets()[hit.street].town];
-      return std::pair(town.population, town.addressCount);
-    };
-    std::stable_sort(hits.begin(), hits.end(),
-                     [&](const StreetHit& a, const StreetHit& b) { return rank(a) > rank(b); });
+    const auto rank = [&](const StreetHit& hit) { return ix_.townSizeOfStreet(hit.street); };
+    // Hits of one name come sorted already: the index keeps its streets largest town first.
+    const auto larger = [&](const StreetHit& a, const StreetHit& b) { return rank(a) > rank(b); };
+    if (!std::is_sorted(hits.begin(), hits.end(), larger)) {
+      std::stable_sort(hits.begin(), hits.end(), larger);
+    }
     int best = 1;
     for (const StreetHit& hit : hits) {
       best = std::max(best, std::clamp(100 - hit.penalty - hit.via->penalty, 1, 100));
@@ -275,22 +275,31 @@ class Geocoder::Search {
     const int limit = allowedTypos(key);
     if (limit == 0) return hits;
     int best = limit + 1;
-    auto consider = [&](const std::string& candidate, std::uint32_t street, const TownHit& town) {
+    // The distance of a name that is at least as near as the nearest so far; a nearer one
+    // drops the hits of the farther ones.
+    const auto near = [&](const std::string& candidate) -> std::optional<int> {
       const int d = boundedEditDistance(key, candidate, std::min(limit, best));
-      if (d > limit || d > best) return;
+      if (d > limit || d > best) return std::nullopt;
       if (d < best) hits.clear(), best = d;
-      hits.push_back({street, &town, kPerStreetTypo * d, kStreetCorrected});
+      return d;
     };
     for (const TownHit& town : tier) {
       if (town.town == kAnyTown) {
         for (const std::uint32_t position : ix_.streetKeysNear(key, limit)) {
           const std::string& candidate = ix_.streetKeys()[position];
-          for (const std::uint32_t s : ix_.streetsNamed(candidate)) consider(candidate, s, town);
+          if (const auto d = near(candidate)) {
+            for (const std::uint32_t s : ix_.streetsNamed(candidate)) {
+              hits.push_back({s, &town, kPerStreetTypo * *d, kStreetCorrected});
+            }
+          }
         }
         continue;
       }
-      for (const auto& [candidate, s] : ix_.towns()[town.town].streets)
-        consider(candidate, s, town);
+      for (const auto& [candidate, s] : ix_.towns()[town.town].streets) {
+        if (const auto d = near(candidate)) {
+          hits.push_back({s, &town, kPerStreetTypo * *d, kStreetCorrected});
+        }
+      }
     }
     return hits;
   }
