@@ -268,19 +268,23 @@ AddressIndex::AddressIndex(const CompiledMap& map)
       addressGrid_(std::make_unique<Grid>(250)),
       segmentGrid_(std::make_unique<Grid>(250)) {
   if (Store::load(*this)) {
-    orderStreetsByTownSize();
+    prepareSearch();
     return;
   }
   Builder(*this).run();
-  orderStreetsByTownSize();
+  prepareSearch();
   Store::save(*this);
 }
 
-void AddressIndex::orderStreetsByTownSize() {
+void AddressIndex::prepareSearch() {
   streetTownSize_.clear();
-  for (const IndexedStreet& street : streets_) {
+  for (IndexedStreet& street : streets_) {
     const IndexedTown& town = towns_[street.town];
     streetTownSize_.emplace_back(town.population, town.addressCount);
+    street.numbers.clear();
+    for (const std::uint32_t a : street.addresses) {
+      street.numbers.push_back(houseNumberValue(map_.text(map_.addresses()[a].houseNumber)));
+    }
   }
   for (auto& [key, streets] : streetsByKey_) {
     std::stable_sort(streets.begin(), streets.end(), [&](std::uint32_t a, std::uint32_t b) {

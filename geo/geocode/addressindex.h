@@ -32,6 +32,7 @@ struct IndexedStreet {
   std::string_view name;
   std::string key;
   std::vector<std::uint32_t> addresses;  // by house number
+  std::vector<std::int32_t> numbers;     // the leading number of each of them, for searching
   std::vector<std::uint32_t> records;    // its street records (lines)
 };
 
@@ -106,7 +107,8 @@ class AddressIndex {
   class Grid;
   class Store;  // the stored form, in addressindexstore.cpp
 
-  void orderStreetsByTownSize();
+  // What searches need beyond the index proper: worked out after building or reading it.
+  void prepareSearch();
 
   const CompiledMap& map_;
   std::vector<IndexedTown> towns_;

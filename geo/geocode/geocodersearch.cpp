@@ -258,6 +258,7 @@ class Geocoder::Search {
     if (key.empty()) return hits;
     for (const TownHit& town : tier) {
       if (town.town == kAnyTown) {
+        hits.reserve(hits.size() + ix_.streetsNamed(key).size());
         for (const std::uint32_t s : ix_.streetsNamed(key)) hits.push_back({s, &town, 0, 0});
         continue;
       }
@@ -288,6 +289,7 @@ class Geocoder::Search {
         for (const std::uint32_t position : ix_.streetKeysNear(key, limit)) {
           const std::string& candidate = ix_.streetKeys()[position];
           if (const auto d = near(candidate)) {
+            hits.reserve(hits.size() + ix_.streetsNamed(candidate).size());
             for (const std::uint32_t s : ix_.streetsNamed(candidate)) {
               hits.push_back({s, &town, kPerStreetTypo * *d, kStreetCorrected});
             }
@@ -319,15 +321,13 @@ class Geocoder::Search {
     // A street's addresses are sorted by their leading number, and only houses with the
     // asked one can match: a long street is not folded number by number for each query.
     const int wanted = houseNumberValue(number);
-    const auto valueOf = [&](std::uint32_t a) {
-      return houseNumberValue(g_.map_.text(g_.map_.addresses()[a].houseNumber));
+    const auto [first, last] =
+        std::equal_range(street.numbers.begin(), street.numbers.end(), wanted);
+    const auto at = [&](auto it) {
+      return street.addresses.begin() + (it - street.numbers.begin());
     };
-    const auto first = std::partition_point(street.addresses.begin(), street.addresses.end(),
-                                            [&](std::uint32_t a) { return valueOf(a) < wanted; });
-    const auto last = std::partition_point(first, street.addresses.end(),
-                                           [&](std::uint32_t a) { return valueOf(a) == wanted; });
     std::vector<std::vector<std::uint32_t>> houses;  // one list per house, duplicates merged
-    for (const std::uint32_t a : std::span(first, last)) {
+    for (const std::uint32_t a : std::span(at(first), at(last))) {
       const AddressRecord& record = g_.map_.addresses()[a];
       if (houseNumberKey(g_.map_.text(record.houseNumber)) != key) continue;
       auto same = std::find_if(houses.begin(), houses.end(), [&](const auto& house) {
@@ -360,9 +360,7 @@ class Geocoder::Search {
                         const std::string& number) {
     const int wanted = houseNumberValue(number);
     const auto& list = street.addresses;
-    const auto valueAt = [&](std::size_t i) {
-      return houseNumberValue(g_.map_.text(g_.map_.addresses()[list[i]].houseNumber));
-    };
+    const auto valueAt = [&](std::size_t i) { return street.numbers[i]; };
     std::size_t best = 0;
     long bestScore = std::numeric_limits<long>::max();
     // Distance first, then the same side of the street, then the lower number; the first
@@ -373,13 +371,9 @@ class Geocoder::Search {
       if (score < bestScore || (score == bestScore && i < best)) bestScore = score, best = i;
     };
     if (wanted >= 0) {
-      const std::size_t at = static_cast<std::size_t>(
-          std::partition_point(
-              list.begin(), list.end(),
-              [&](std::uint32_t a) {
-                return houseNumberValue(g_.map_.text(g_.map_.addresses()[a].houseNumber)) < wanted;
-              }) -
-          list.begin());
+      const auto at = static_cast<std::size_t>(
+          std::lower_bound(street.numbers.begin(), street.numbers.end(), wanted) -
+          street.numbers.begin());
       for (std::size_t i = at; i < list.size(); ++i) {
         const int value = valueAt(i);
         if (4L * (value - wanted) > bestScore) break;
