@@ -58,6 +58,7 @@ class ContractionHierarchy::Builder {
         down_(nodeCount),
         contracted_(nodeCount, false),
         contractedNeighbours_(nodeCount, 0),
+        depth_(nodeCount, 0),
         rank_(nodeCount, 0),
         witness_(nodeCount) {
     for (const GraphArc& a : arcs) {
@@ -204,12 +205,13 @@ class ContractionHierarchy::Builder {
     w.touched.clear();
   }
 
-  // Edge difference plus contracted neighbours, as a weight so that it sorts in the queue.
+  // Edge difference plus contracted neighbours plus depth, as a weight so that it sorts in
+  // the queue.
   Weight priorityWeight(std::uint32_t v, Witness& w) const {
     const auto degree = static_cast<std::int64_t>(in_[v].size() + out_[v].size());
     const std::int64_t priority =
         static_cast<std::int64_t>(shortcutsFor(v, kEstimateSettleLimit, w).size()) - degree +
-        contractedNeighbours_[v];
+        contractedNeighbours_[v] + depth_[v];
     // Shifted so that negative priorities still compare correctly as unsigned numbers.
     return {static_cast<std::uint32_t>(priority + (1LL << 30)), v, 0};
   }
@@ -221,6 +223,11 @@ class ContractionHierarchy::Builder {
     // The arcs that remain are those to nodes contracted later, hence ranked higher.
     up_[v] = std::move(out_[v]);
     down_[v] = std::move(in_[v]);
+    // A node's depth is how many levels of contracted nodes lie below it; taking the depth
+    // into the priority keeps the hierarchy flat, which keeps the upper levels sparse.
+    for (const auto* arcs : {&up_[v], &down_[v]}) {
+      for (const Arc& a : *arcs) depth_[a.other] = std::max(depth_[a.other], depth_[v] + 1);
+    }
     for (const Arc& a : up_[v]) {
       ++contractedNeighbours_[a.other];
       std::erase_if(in_[a.other], [v](const Arc& b) { return b.other == v; });
@@ -237,6 +244,7 @@ class ContractionHierarchy::Builder {
   std::vector<std::vector<Arc>> out_, in_, up_, down_;
   std::vector<bool> contracted_;
   std::vector<std::uint32_t> contractedNeighbours_;
+  std::vector<std::uint32_t> depth_;
   std::vector<std::uint32_t> rank_;
   Witness witness_;
 };
