@@ -27,7 +27,7 @@ field() {  # field FILE KEY: a number from the tool's JSON
 }
 
 results="$work/results.tsv"
-printf 'size\troadNodes\taddresses\tgraphNodes\timport_s\timport_peak_MB\tch_build_s\tch_load_s\troute_ms\tmatrix_ms\tgeo_index_ms\tqps_clean\tqps_misspelt_no_town\n' >"$results"
+printf 'size\troadNodes\taddresses\tgraphNodes\timport_s\timport_peak_MB\tch_build_s\tch_load_s\troute_ms\tmatrix_ms\tgeo_index_build_s\tgeo_index_load_ms\tqps_clean\tqps_misspelt_no_town\n' >"$results"
 for n in "${sizes[@]}"; do
   pbf="$work/region-$n.osm.pbf"
   map="$work/map-$n"
