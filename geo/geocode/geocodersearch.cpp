@@ -459,7 +459,12 @@ class Geocoder::Search {
 
   GeocodeResult finish() {
     // Equally good candidates: the larger town first, where a dispatcher would look first.
-    std::stable_sort(found_.begin(), found_.end(), [](const Found& fa, const Found& fb) {
+    // The order is worked out on positions: hundreds of candidates are not moved around.
+    std::vector<std::uint32_t> order(found_.size());
+    for (std::uint32_t i = 0; i < order.size(); ++i) order[i] = i;
+    std::stable_sort(order.begin(), order.end(), [&](std::uint32_t ia, std::uint32_t ib) {
+      const Found& fa = found_[ia];
+      const Found& fb = found_[ib];
       const GeocodeCandidate& a = fa.candidate;
       const GeocodeCandidate& b = fb.candidate;
       if (a.goodness != b.goodness) return a.goodness > b.goodness;
@@ -469,7 +474,8 @@ class Geocoder::Search {
     });
     GeocodeResult result;
     result.corrected = q_;
-    for (auto& [c, townAddresses, house] : found_) {
+    for (const std::uint32_t i : order) {
+      auto& [c, townAddresses, house] = found_[i];
       if (result.candidates.size() == kMaxCandidates) break;
       const bool seen = std::any_of(result.candidates.begin(), result.candidates.end(),
                                     [&](const GeocodeCandidate& o) {
