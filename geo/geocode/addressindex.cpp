@@ -5,6 +5,8 @@
 #include <map>
 #include <unordered_set>
 
+#include "geo/geocode/addressgrid.h"
+#include "geo/geocode/addressindexstore.h"
 #include "geo/geocode/textnormal.h"
 
 namespace geo {
@@ -31,42 +33,6 @@ bool isDistrictKind(PlaceKind kind) {
 constexpr double kVillageReachUnits = 1500;
 
 }  // namespace
-
-// Items filed under square cells of the map, for "what lies near this point".
-class AddressIndex::Grid {
- public:
-  explicit Grid(std::int32_t cellSize) : cellSize_(cellSize) {}
-
-  void add(const Box& box, std::uint32_t item) {
-    for (std::int64_t cx = cell(box.minX); cx <= cell(box.maxX); ++cx) {
-      for (std::int64_t cy = cell(box.minY); cy <= cell(box.maxY); ++cy) {
-        cells_[key(cx, cy)].push_back(item);
-      }
-    }
-  }
-  template <typename Visit>
-  void visitNear(Point p, double radius, Visit visit) const {
-    const auto r = static_cast<std::int64_t>(std::ceil(radius));
-    for (std::int64_t cx = cell(p.x - r); cx <= cell(p.x + r); ++cx) {
-      for (std::int64_t cy = cell(p.y - r); cy <= cell(p.y + r); ++cy) {
-        const auto found = cells_.find(key(cx, cy));
-        if (found == cells_.end()) continue;
-        for (const std::uint32_t item : found->second) visit(item);
-      }
-    }
-  }
-
- private:
-  std::int64_t cell(std::int64_t v) const {
-    return v >= 0 ? v / cellSize_ : -((-v + cellSize_ - 1) / cellSize_);
-  }
-  static std::uint64_t key(std::int64_t cx, std::int64_t cy) {
-    return (static_cast<std::uint64_t>(cx) << 32) ^ static_cast<std::uint32_t>(cy);
-  }
-
-  std::int32_t cellSize_;
-  std::unordered_map<std::uint64_t, std::vector<std::uint32_t>> cells_;
-};
 
 class AddressIndex::Builder {
  public:
@@ -244,6 +210,8 @@ class AddressIndex::Builder {
       if (!ix_.townsByKey_.contains(key)) ix_.placeKeys_.push_back(key);
     }
     for (const auto& [key, streets] : ix_.streetsByKey_) ix_.streetKeys_.push_back(key);
+    ix_.placeKeyFilter_ = KeyFilter(ix_.placeKeys_);
+    ix_.streetKeyFilter_ = KeyFilter(ix_.streetKeys_);
   }
 
   IndexedTown& newTown(std::string_view name) {
@@ -299,7 +267,30 @@ AddressIndex::AddressIndex(const CompiledMap& map)
     : map_(map),
       addressGrid_(std::make_unique<Grid>(250)),
       segmentGrid_(std::make_unique<Grid>(250)) {
+  if (Store::load(*this)) {
+    prepareSearch();
+    return;
+  }
   Builder(*this).run();
+  prepareSearch();
+  Store::save(*this);
+}
+
+void AddressIndex::prepareSearch() {
+  streetTownSize_.clear();
+  for (IndexedStreet& street : streets_) {
+    const IndexedTown& town = towns_[street.town];
+    streetTownSize_.emplace_back(town.population, town.addressCount);
+    street.numbers.clear();
+    for (const std::uint32_t a : street.addresses) {
+      street.numbers.push_back(houseNumberValue(map_.text(map_.addresses()[a].houseNumber)));
+    }
+  }
+  for (auto& [key, streets] : streetsByKey_) {
+    std::stable_sort(streets.begin(), streets.end(), [&](std::uint32_t a, std::uint32_t b) {
+      return streetTownSize_[a] > streetTownSize_[b];
+    });
+  }
 }
 
 AddressIndex::~AddressIndex() = default;

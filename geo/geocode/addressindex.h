@@ -8,6 +8,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "geo/geocode/keyfilter.h"
 #include "geo/map/compiledmap.h"
 
 namespace geo {
@@ -31,6 +32,7 @@ struct IndexedStreet {
   std::string_view name;
   std::string key;
   std::vector<std::uint32_t> addresses;  // by house number
+  std::vector<std::int32_t> numbers;     // the leading number of each of them, for searching
   std::vector<std::uint32_t> records;    // its street records (lines)
 };
 
@@ -55,7 +57,9 @@ struct NearestStreet {
 };
 
 // Search structures over the addresses, streets and places of a compiled map, built in
-// memory in a few passes. The map must outlive the index: names are views into it.
+// a few passes on the first use of a map and stored beside it (`geocoder.zepgeo`, checked
+// like the map and bound to its identity), so that later starts read them back. The map
+// must outlive the index: names are views into it.
 class AddressIndex {
  public:
   explicit AddressIndex(const CompiledMap& map);
@@ -73,10 +77,23 @@ class AddressIndex {
   std::span<const std::uint32_t> townsNamed(const std::string& key) const;
   std::span<const DistrictAlias> districtsNamed(const std::string& key) const;
   std::span<const PostalArea> postalAreas(std::string_view code) const;
+  // Streets of that key, those of larger towns first (population, then addresses).
   std::span<const std::uint32_t> streetsNamed(const std::string& key) const;
+  // Population and address count of a street's town, from a compact array: searches rank
+  // hundreds of streets of a common name by it.
+  std::pair<std::uint32_t, std::uint32_t> townSizeOfStreet(std::uint32_t street) const {
+    return streetTownSize_[street];
+  }
   // All town and district keys, and all street keys, for typo-tolerant scans.
   const std::vector<std::string>& placeKeys() const { return placeKeys_; }
   const std::vector<std::string>& streetKeys() const { return streetKeys_; }
+  // Positions in placeKeys() and streetKeys() of the keys that may be within `edits` of key.
+  std::vector<std::uint32_t> placeKeysNear(std::string_view key, int edits) const {
+    return placeKeyFilter_.candidates(key, edits);
+  }
+  std::vector<std::uint32_t> streetKeysNear(std::string_view key, int edits) const {
+    return streetKeyFilter_.candidates(key, edits);
+  }
 
   // The postal area of a town under a code, if the town has that code.
   const PostalArea* postalArea(std::uint32_t town, std::string_view code) const;
@@ -88,6 +105,10 @@ class AddressIndex {
  private:
   class Builder;
   class Grid;
+  class Store;  // the stored form, in addressindexstore.cpp
+
+  // What searches need beyond the index proper: worked out after building or reading it.
+  void prepareSearch();
 
   const CompiledMap& map_;
   std::vector<IndexedTown> towns_;
@@ -100,6 +121,9 @@ class AddressIndex {
   std::unordered_map<std::string, std::vector<std::uint32_t>> streetsByKey_;
   std::vector<std::string> placeKeys_;
   std::vector<std::string> streetKeys_;
+  KeyFilter placeKeyFilter_;
+  KeyFilter streetKeyFilter_;
+  std::vector<std::pair<std::uint32_t, std::uint32_t>> streetTownSize_;
   std::unique_ptr<Grid> addressGrid_;
   std::unique_ptr<Grid> segmentGrid_;
   std::vector<std::pair<std::uint32_t, std::uint32_t>> segments_;  // record, index in Points

@@ -3,6 +3,8 @@
 #include <cctype>
 #include <cstdlib>
 #include <limits>
+#include <optional>
+#include <span>
 
 #include "geo/geocode/geocoder.h"
 #include "geo/geocode/textnormal.h"
@@ -171,7 +173,8 @@ class Geocoder::Search {
     std::vector<TownHit> hits;
     const int limit = allowedTypos(key);
     int best = limit + 1;
-    for (const std::string& candidate : ix_.placeKeys()) {
+    for (const std::uint32_t position : ix_.placeKeysNear(key, limit)) {
+      const std::string& candidate = ix_.placeKeys()[position];
       const int d = boundedEditDistance(key, candidate, std::min(limit, best));
       if (d > limit || d > best) continue;
       if (d < best) hits.clear(), best = d;
@@ -217,7 +220,36 @@ class Geocoder::Search {
       if (!hits.empty()) number.clear();
     }
     if (hits.empty()) hits = streetsWithTypos(tier, streetKey_);
-    for (const StreetHit& hit : hits) addNumberHits(hit, number);
+    addNumberHitsByTownSize(std::move(hits), number);
+  }
+
+  // Candidates of equal goodness are shown larger town first, and no hit can be better than
+  // its street's penalty allows. So the hits are taken from the largest town down, and once
+  // the list to show is full of candidates as good as any can be, towns ranked strictly
+  // lower cannot change it. A misspelt common name without a town would otherwise look up
+  // the number in every town that has such a street.
+  void addNumberHitsByTownSize(std::vector<StreetHit> hits, const std::string& number) {
+    const auto rank = [&](const StreetHit& hit) { return ix_.townSizeOfStreet(hit.street); };
+    // Hits of one name come sorted already: the index keeps its streets largest town first.
+    const auto larger = [&](const StreetHit& a, const StreetHit& b) { return rank(a) > rank(b); };
+    if (!std::is_sorted(hits.begin(), hits.end(), larger)) {
+      std::stable_sort(hits.begin(), hits.end(), larger);
+    }
+    int best = 1;
+    for (const StreetHit& hit : hits) {
+      best = std::max(best, std::clamp(100 - hit.penalty - hit.via->penalty, 1, 100));
+    }
+    std::size_t asGood = 0;  // candidates found with the best goodness
+    for (std::size_t i = 0; i < hits.size(); ++i) {
+      const std::size_t before = found_.size();
+      addNumberHits(hits[i], number);
+      for (std::size_t k = before; k < found_.size(); ++k) {
+        asGood += found_[k].candidate.goodness >= best;
+      }
+      if (asGood >= kMaxCandidates && i + 1 < hits.size() && rank(hits[i + 1]) < rank(hits[i])) {
+        break;
+      }
+    }
   }
 
   std::vector<StreetHit> streetsNamed(const std::vector<TownHit>& tier,
@@ -226,6 +258,7 @@ class Geocoder::Search {
     if (key.empty()) return hits;
     for (const TownHit& town : tier) {
       if (town.town == kAnyTown) {
+        hits.reserve(hits.size() + ix_.streetsNamed(key).size());
         for (const std::uint32_t s : ix_.streetsNamed(key)) hits.push_back({s, &town, 0, 0});
         continue;
       }
@@ -243,21 +276,32 @@ class Geocoder::Search {
     const int limit = allowedTypos(key);
     if (limit == 0) return hits;
     int best = limit + 1;
-    auto consider = [&](const std::string& candidate, std::uint32_t street, const TownHit& town) {
+    // The distance of a name that is at least as near as the nearest so far; a nearer one
+    // drops the hits of the farther ones.
+    const auto near = [&](const std::string& candidate) -> std::optional<int> {
       const int d = boundedEditDistance(key, candidate, std::min(limit, best));
-      if (d > limit || d > best) return;
+      if (d > limit || d > best) return std::nullopt;
       if (d < best) hits.clear(), best = d;
-      hits.push_back({street, &town, kPerStreetTypo * d, kStreetCorrected});
+      return d;
     };
     for (const TownHit& town : tier) {
       if (town.town == kAnyTown) {
-        for (const std::string& candidate : ix_.streetKeys()) {
-          for (const std::uint32_t s : ix_.streetsNamed(candidate)) consider(candidate, s, town);
+        for (const std::uint32_t position : ix_.streetKeysNear(key, limit)) {
+          const std::string& candidate = ix_.streetKeys()[position];
+          if (const auto d = near(candidate)) {
+            hits.reserve(hits.size() + ix_.streetsNamed(candidate).size());
+            for (const std::uint32_t s : ix_.streetsNamed(candidate)) {
+              hits.push_back({s, &town, kPerStreetTypo * *d, kStreetCorrected});
+            }
+          }
         }
         continue;
       }
-      for (const auto& [candidate, s] : ix_.towns()[town.town].streets)
-        consider(candidate, s, town);
+      for (const auto& [candidate, s] : ix_.towns()[town.town].streets) {
+        if (const auto d = near(candidate)) {
+          hits.push_back({s, &town, kPerStreetTypo * *d, kStreetCorrected});
+        }
+      }
     }
     return hits;
   }
@@ -274,8 +318,16 @@ class Geocoder::Search {
       return;
     }
     const std::string key = houseNumberKey(number);
+    // A street's addresses are sorted by their leading number, and only houses with the
+    // asked one can match: a long street is not folded number by number for each query.
+    const int wanted = houseNumberValue(number);
+    const auto [first, last] =
+        std::equal_range(street.numbers.begin(), street.numbers.end(), wanted);
+    const auto at = [&](auto it) {
+      return street.addresses.begin() + (it - street.numbers.begin());
+    };
     std::vector<std::vector<std::uint32_t>> houses;  // one list per house, duplicates merged
-    for (const std::uint32_t a : street.addresses) {
+    for (const std::uint32_t a : std::span(at(first), at(last))) {
       const AddressRecord& record = g_.map_.addresses()[a];
       if (houseNumberKey(g_.map_.text(record.houseNumber)) != key) continue;
       auto same = std::find_if(houses.begin(), houses.end(), [&](const auto& house) {
@@ -290,7 +342,7 @@ class Geocoder::Search {
       }
     }
     for (const auto& house : houses) {
-      add(g_.addressCandidate(preferPostalCode(house)), street.town, *hit.via, hit.penalty, flags);
+      addHouse(preferPostalCode(house), street.town, *hit.via, hit.penalty, flags);
     }
     if (houses.empty()) addNearestNumber(hit, street, number);
   }
@@ -303,26 +355,41 @@ class Geocoder::Search {
   }
 
   // The map lacks the number: the house of the street whose number is closest stands in.
+  // The addresses are sorted by number, so only those around the asked one are looked at.
   void addNearestNumber(const StreetHit& hit, const IndexedStreet& street,
                         const std::string& number) {
     const int wanted = houseNumberValue(number);
-    std::uint32_t best = street.addresses.front();
+    const auto& list = street.addresses;
+    const auto valueAt = [&](std::size_t i) { return street.numbers[i]; };
+    std::size_t best = 0;
     long bestScore = std::numeric_limits<long>::max();
-    for (const std::uint32_t a : street.addresses) {
-      const int value = houseNumberValue(g_.map_.text(g_.map_.addresses()[a].houseNumber));
-      if (wanted < 0 || value < 0) continue;
-      // Distance first, then the same side of the street, then the lower number.
+    // Distance first, then the same side of the street, then the lower number; the first
+    // in the list among equals.
+    const auto consider = [&](std::size_t i, int value) {
       const long score = 4L * std::abs(value - wanted) + ((value - wanted) % 2 != 0 ? 2 : 0) +
                          (value > wanted ? 1 : 0);
-      if (score < bestScore) bestScore = score, best = a;
+      if (score < bestScore || (score == bestScore && i < best)) bestScore = score, best = i;
+    };
+    if (wanted >= 0) {
+      const auto at = static_cast<std::size_t>(
+          std::lower_bound(street.numbers.begin(), street.numbers.end(), wanted) -
+          street.numbers.begin());
+      for (std::size_t i = at; i < list.size(); ++i) {
+        const int value = valueAt(i);
+        if (4L * (value - wanted) > bestScore) break;
+        consider(i, value);
+      }
+      for (std::size_t i = at; i-- > 0;) {
+        const int value = valueAt(i);
+        if (value < 0 || 4L * (wanted - value) > bestScore) break;
+        consider(i, value);
+      }
     }
-    const int value = houseNumberValue(g_.map_.text(g_.map_.addresses()[best].houseNumber));
+    const int value = valueAt(best);
     const int gap = wanted < 0 || value < 0 ? 15 : std::abs(value - wanted);
     const int penalty = gap == 0 ? kNumberLetterMissing : kNearestNumber + std::min(gap, 15);
-    GeocodeCandidate c = g_.addressCandidate(best);
-    c.classification = AddressClass::OtherHouseNumber;
-    add(std::move(c), street.town, *hit.via, hit.penalty + penalty,
-        hit.flags | kHouseNumberReplaced);
+    addHouse(list[best], street.town, *hit.via, hit.penalty + penalty,
+             hit.flags | kHouseNumberReplaced, AddressClass::OtherHouseNumber);
   }
 
   // --- towns as hits ---------------------------------------------------------------------
@@ -352,26 +419,52 @@ class Geocoder::Search {
     const bool wholeTown =
         c.classification == AddressClass::Town || c.classification == AddressClass::PostalArea;
     if (wholeTown && c.district.empty()) c.district = std::string(via.district);
+    score(c, c.postalCode, c.district, town, via, penalty, flags);
+    found_.push_back({std::move(c), ix_.towns()[town].addressCount, std::nullopt});
+  }
+
+  // A house as a hit. Only what ranks it is worked out now; the candidate itself is made
+  // in finish() if it is among those shown, since a misspelt common street name without a
+  // town hits hundreds of houses.
+  void addHouse(std::uint32_t address, std::uint32_t town, const TownHit& via, int penalty,
+                std::uint32_t flags, AddressClass kind = AddressClass::HouseNumber) {
+    const AddressRecord& record = g_.map_.addresses()[address];
+    GeocodeCandidate c;
+    c.classification = kind;
+    c.table = ReferenceTable::Address;
+    c.reference = address;
+    c.population = ix_.towns()[ix_.streets()[ix_.streetOfAddress(address)].town].population;
+    score(c, g_.map_.text(record.postalCode), g_.map_.text(record.district), town, via, penalty,
+          flags);
+    found_.push_back({std::move(c), ix_.towns()[town].addressCount, address});
+  }
+
+  void score(GeocodeCandidate& c, std::string_view postalCode, std::string_view district,
+             std::uint32_t town, const TownHit& via, int penalty, std::uint32_t flags) const {
     flags |= via.flags;
     penalty += via.penalty;
     if (postalCode_.empty()) {
       flags |= kPostalCodeAdded;
-    } else if (c.postalCode != postalCode_) {
+    } else if (postalCode != postalCode_) {
       flags |= kPostalCodeCorrected;
       penalty += ix_.postalArea(town, postalCode_) ? kOtherPartOfTown : kForeignPostalCode;
     }
-    if (!districtKey_.empty() && !townKey_.empty() && matchKey(c.district) != districtKey_) {
+    if (!districtKey_.empty() && !townKey_.empty() && matchKey(district) != districtKey_) {
       flags |= kDistrictCorrected;
-      penalty += c.district.empty() ? kDistrictUnknown : kOtherDistrict;
+      penalty += district.empty() ? kDistrictUnknown : kOtherDistrict;
     }
     c.flags = flags;
     c.goodness = std::clamp(100 - penalty, 1, 100);
-    found_.push_back({std::move(c), ix_.towns()[town].addressCount});
   }
 
   GeocodeResult finish() {
     // Equally good candidates: the larger town first, where a dispatcher would look first.
-    std::stable_sort(found_.begin(), found_.end(), [](const Found& fa, const Found& fb) {
+    // The order is worked out on positions: hundreds of candidates are not moved around.
+    std::vector<std::uint32_t> order(found_.size());
+    for (std::uint32_t i = 0; i < order.size(); ++i) order[i] = i;
+    std::stable_sort(order.begin(), order.end(), [&](std::uint32_t ia, std::uint32_t ib) {
+      const Found& fa = found_[ia];
+      const Found& fb = found_[ib];
       const GeocodeCandidate& a = fa.candidate;
       const GeocodeCandidate& b = fb.candidate;
       if (a.goodness != b.goodness) return a.goodness > b.goodness;
@@ -381,14 +474,22 @@ class Geocoder::Search {
     });
     GeocodeResult result;
     result.corrected = q_;
-    for (auto& [c, townAddresses] : found_) {
+    for (const std::uint32_t i : order) {
+      auto& [c, townAddresses, house] = found_[i];
+      if (result.candidates.size() == kMaxCandidates) break;
       const bool seen = std::any_of(result.candidates.begin(), result.candidates.end(),
                                     [&](const GeocodeCandidate& o) {
                                       return o.table == c.table && o.reference == c.reference;
                                     });
-      if (!seen && result.candidates.size() < kMaxCandidates) {
-        result.candidates.push_back(std::move(c));
+      if (seen) continue;
+      if (house) {
+        GeocodeCandidate made = g_.addressCandidate(*house);
+        made.flags = c.flags;
+        made.goodness = c.goodness;
+        made.classification = c.classification;
+        c = std::move(made);
       }
+      result.candidates.push_back(std::move(c));
     }
     const auto& list = result.candidates;
     if (list.empty()) return result;
@@ -416,6 +517,7 @@ class Geocoder::Search {
   struct Found {
     GeocodeCandidate candidate;
     std::uint32_t townAddresses = 0;
+    std::optional<std::uint32_t> house;  // a house whose candidate is still to be made
   };
   std::vector<Found> found_;
 };

@@ -140,6 +140,7 @@ class CompiledMap::Loader {
     map_.strings_ = {strings.data(), strings.size()};
     map_.meta_ = meta.front();
     map_.version_ = header_.version;
+    map_.identity_ = {header_.headerCrc, header_.version, header_.fileSize};
     return checkText(map_.meta_.source);
   }
 
@@ -253,6 +254,7 @@ std::unique_ptr<CompiledMap> CompiledMap::open(const std::string& rootDirectory,
                                                std::string& error) {
   const std::string path = filePath(rootDirectory);
   std::unique_ptr<CompiledMap> map(new CompiledMap());
+  map->rootDirectory_ = rootDirectory;
   map->data_ = mapFile(path, map->size_, error);
   if (!map->data_) return nullptr;
   Loader loader(*map, path);

@@ -26,6 +26,10 @@ class CompiledMap {
   CompiledMap& operator=(const CompiledMap&) = delete;
 
   std::uint32_t version() const { return version_; }
+  // The folder the map was opened from; caches made from the map are kept there.
+  const std::string& rootDirectory() const { return rootDirectory_; }
+  // Tells this map file from any other: the header checksum covers every section's checksum.
+  MapIdentity identity() const { return identity_; }
   Box bounds() const { return meta_.bounds; }
   std::string_view sourceName() const { return text(meta_.source); }
 
@@ -57,6 +61,8 @@ class CompiledMap {
   const std::uint8_t* data_ = nullptr;
   std::size_t size_ = 0;
   std::uint32_t version_ = 0;
+  std::string rootDirectory_;
+  MapIdentity identity_{};
   MetaRecord meta_{};
   std::string_view strings_;
   std::span<const Point> points_;

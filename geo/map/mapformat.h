@@ -32,6 +32,15 @@ struct FileHeader {
 };
 static_assert(sizeof(FileHeader) == 32);
 
+// What files derived from a map (caches beside it) record to know they belong to it.
+struct MapIdentity {
+  std::uint32_t headerCrc = 0;
+  std::uint32_t version = 0;
+  std::uint64_t fileSize = 0;
+  friend bool operator==(const MapIdentity&, const MapIdentity&) = default;
+};
+static_assert(sizeof(MapIdentity) == 16);
+
 struct SectionEntry {
   std::uint32_t id;
   std::uint32_t crc;

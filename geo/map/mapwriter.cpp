@@ -18,9 +18,11 @@ std::uint64_t aligned(std::uint64_t offset) {
 
 }  // namespace
 
-std::uint32_t crc32Of(const void* data, std::size_t size) {
+std::uint32_t crc32Of(const void* data, std::size_t size) { return crc32Continue(0, data, size); }
+
+std::uint32_t crc32Continue(std::uint32_t start, const void* data, std::size_t size) {
   // zlib takes at most 4 GB per call.
-  uLong crc = crc32(0L, Z_NULL, 0);
+  uLong crc = start;
   const auto* bytes = static_cast<const Bytef*>(data);
   while (size > 0) {
     const auto chunk = static_cast<uInt>(std::min<std::size_t>(size, 1u << 30));

@@ -34,5 +34,7 @@ class MapWriter {
 };
 
 std::uint32_t crc32Of(const void* data, std::size_t size);
+// The checksum of earlier bytes (crc) continued over more; crc32Of is this from 0.
+std::uint32_t crc32Continue(std::uint32_t crc, const void* data, std::size_t size);
 
 }  // namespace geo

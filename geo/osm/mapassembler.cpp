@@ -231,6 +231,9 @@ void assembleMap(OsmContent& content, MapBuilder& builder, const Progress& progr
   content.builtUpAreas.build();
   progress("Straßennetz: " + std::to_string(content.roads.size()) + " befahrbare Wege");
   buildRoadGraph(content.roads, content.builtUpAreas, builder);
+  // What has gone into the builder is let go at once: the import's peak then stays near the
+  // size of the map it writes instead of twice that.
+  std::vector<RawRoad>().swap(content.roads);
   progress("Straßennetz: " + std::to_string(builder.nodeCount()) + " Knoten, " +
            std::to_string(builder.edgeCount()) + " Kanten");
   AddressTallies tallies;
@@ -238,8 +241,12 @@ void assembleMap(OsmContent& content, MapBuilder& builder, const Progress& progr
   progress("Adressen: " + std::to_string(builder.addressCount()));
   addStreets(content, addresses, tallies, builder);
   addPlaces(content, tallies, builder);
-  for (const FeatureEntry& feature : content.features) builder.addFeature(feature);
+  for (FeatureEntry& feature : content.features) {
+    builder.addFeature(feature);
+    feature = {};
+  }
   progress("Zeichenobjekte: " + std::to_string(content.features.size()));
+  std::vector<FeatureEntry>().swap(content.features);
 }
 
 }  // namespace geo::osm

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -57,7 +58,24 @@ class ContractionHierarchy {
     std::uint32_t edge;    // caller's edge id of a graph arc
     Weight weight;
   };
+  static_assert(sizeof(Arc) == 24);
   static constexpr std::uint32_t kNoNode = 0xFFFFFFFFu;
+
+  // The arrays a hierarchy consists of, for storing it and reading it back.
+  struct Arrays {
+    std::vector<std::uint32_t> rank;
+    std::vector<std::uint32_t> upFirst, downFirst;  // per node, where its arcs start
+    std::vector<Arc> upArcs, downArcs;
+  };
+  std::span<const std::uint32_t> ranks() const { return rank_; }
+  std::span<const std::uint32_t> upOffsets() const { return upFirst_; }
+  std::span<const std::uint32_t> downOffsets() const { return downFirst_; }
+  std::span<const Arc> upArcList() const { return upArcs_; }
+  std::span<const Arc> downArcList() const { return downArcs_; }
+  // A hierarchy from stored arrays, when they form one over a graph of edgeCount edges:
+  // ranks a permutation, arcs upwards, every shortcut made of two arcs over a lower node.
+  // Anything else gives nothing, so that no query can run off the arrays.
+  static std::optional<ContractionHierarchy> fromArrays(Arrays arrays, std::uint32_t edgeCount);
 
  private:
   class Builder;

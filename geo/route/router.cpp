@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "geo/route/hierarchycache.h"
+
 namespace geo {
 
 namespace {
@@ -69,17 +71,31 @@ std::shared_ptr<const ContractionHierarchy> Router::hierarchy(const RouteOptions
   for (const auto& [cachedOptions, ch] : hierarchies_) {
     if (cachedOptions == key) return ch;
   }
+  auto ch = std::make_shared<const ContractionHierarchy>(loadOrBuild(key));
+  if (hierarchies_.size() >= kCachedHierarchies) hierarchies_.erase(hierarchies_.begin());
+  hierarchies_.emplace_back(key, ch);
+  return ch;
+}
+
+ContractionHierarchy Router::build(const RouteOptions& options) const {
   std::vector<GraphArc> arcs;
   arcs.reserve(map_.edges().size());
   const auto edges = map_.edges();
   for (std::uint32_t id = 0; id < edges.size(); ++id) {
-    arcs.push_back({edges[id].source, edges[id].target, edgeWeight(edges[id], key), id});
+    arcs.push_back({edges[id].source, edges[id].target, edgeWeight(edges[id], options), id});
   }
-  auto ch = std::make_shared<const ContractionHierarchy>(
-      ContractionHierarchy::build(static_cast<std::uint32_t>(map_.nodes().size()), arcs));
-  if (hierarchies_.size() >= kCachedHierarchies) hierarchies_.erase(hierarchies_.begin());
-  hierarchies_.emplace_back(key, ch);
-  return ch;
+  return ContractionHierarchy::build(static_cast<std::uint32_t>(map_.nodes().size()), arcs);
+}
+
+// A stored hierarchy is taken only when it passes every check; otherwise it is built and
+// stored for the next start. A map folder that cannot be written only costs that next start.
+ContractionHierarchy Router::loadOrBuild(const RouteOptions& options) const {
+  const HierarchyCache cache(map_, options);
+  std::string why;
+  if (auto stored = cache.load(why)) return std::move(*stored);
+  ContractionHierarchy built = build(options);
+  cache.save(built, why);
+  return built;
 }
 
 std::vector<SearchEndpoint> Router::departures(const RoadPosition& p, const RouteOptions& o) const {

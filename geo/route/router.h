@@ -63,7 +63,8 @@ struct RouteMatrix {
 
 // Car routing on a compiled map. Points are snapped to the nearest usable road; routes and
 // matrices come from one contraction hierarchy per profile and time factor, made on first
-// use, so a matrix entry always equals the single route between its two points.
+// use and kept beside the map for the next start (HierarchyCache), so a matrix entry always
+// equals the single route between its two points.
 class Router {
  public:
   explicit Router(const CompiledMap& map);
@@ -86,6 +87,8 @@ class Router {
   std::shared_ptr<const ContractionHierarchy> hierarchy(const RouteOptions& options) const;
 
  private:
+  ContractionHierarchy build(const RouteOptions& options) const;
+  ContractionHierarchy loadOrBuild(const RouteOptions& options) const;
   std::vector<SearchEndpoint> departures(const RoadPosition& p, const RouteOptions& o) const;
   std::vector<SearchEndpoint> arrivals(const RoadPosition& p, const RouteOptions& o) const;
   std::optional<std::pair<Weight, RoutePiece>> alongOneRoad(const RoadPosition& from,
