@@ -76,7 +76,8 @@ class IRoutingEvents {
   virtual ComStatus RouteListed(int RouteNr) = 0;
   // Status >= 0 success, else the optimiser's status (-1001 … -1015). Answer: rows 0 order
   // number, 1 arrival in seconds after midnight, 2 distance driven so far, 3 waiting time;
-  // one column per waypoint in the optimised order.
+  // one column per waypoint in the optimised order; rows 4 and 5, where present, the day of the
+  // tour (0 the first) and its date (days since 30.12.1899).
   virtual ComStatus StationsOptimized(int SequenceNr, int Status, const VariantArray2D& Answer) = 0;
 
   virtual ComStatus CalculationStarted(int /*RouteNr*/) { return ComStatus::Ok; }

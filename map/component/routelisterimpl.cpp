@@ -23,7 +23,11 @@ RouteListerImpl::RouteListerImpl(std::shared_ptr<const geo::CompiledMap> Map)
     : map_(std::move(Map)) {}
 
 std::shared_ptr<const geo::Router> RouteListerImpl::router() {
-  if (!router_) router_ = std::make_shared<geo::Router>(*map_);
+  // The router reads the map; workers that still hold the router keep the map alive with it.
+  if (!router_) {
+    router_ = std::shared_ptr<const geo::Router>(new geo::Router(*map_),
+                                                 [map = map_](const geo::Router* r) { delete r; });
+  }
   return router_;
 }
 
@@ -65,6 +69,17 @@ void RouteListerImpl::tellProgress(const QString& Code, int Percent) const {
   }
 }
 
+// Progress of work just started reaches the sinks through the event loop too, not inside the
+// call that started it.
+void RouteListerImpl::tellProgressLater(const QString& Code, int Percent) {
+  QMetaObject::invokeMethod(
+      QCoreApplication::instance(),
+      [weak = weak_from_this(), Code, Percent] {
+        if (const auto self = weak.lock()) self->tellProgress(Code, Percent);
+      },
+      Qt::QueuedConnection);
+}
+
 ComStatus RouteListerImpl::NewRoute(std::shared_ptr<IRoute>& Route) {
   auto route = std::make_shared<RouteImpl>();
   routes_.append(route);
@@ -101,7 +116,7 @@ ComStatus RouteListerImpl::CalculateRoute(IRoute* Route, bool Draw) {
   std::vector<geo::Point> points;
   for (const auto& w : waypoints) points.push_back(w.point);
   const std::weak_ptr<RouteImpl> target = route->weak_from_this();
-  tellProgress(QStringLiteral("%1"), 0);
+  tellProgressLater(QStringLiteral("%1"), 0);
   runLater(
       [router = router(), points, options = route->options()] {
         return std::make_shared<const geo::RouteResult>(router->route(points, options));
@@ -173,7 +188,7 @@ ComStatus RouteListerImpl::OptimizeRoute(IRoute* Route, const VariantArray2D& St
   request.maxWaypoints = kMaxWaypoints;
   const int sequence = nextSequence_++;
   const std::weak_ptr<RouteImpl> target = route->weak_from_this();
-  tellProgress(QStringLiteral("%2"), 0);
+  tellProgressLater(QStringLiteral("%2"), 0);
   runLater(
       [router = router(), points, options = route->options(), request]() mutable {
         const geo::RouteMatrix m = router->matrix(points, options);
@@ -186,7 +201,8 @@ ComStatus RouteListerImpl::OptimizeRoute(IRoute* Route, const VariantArray2D& St
         std::vector<int> order;
         std::vector<bool> used(request.waypoints.size(), false);
         for (const geo::OptimiserRow& r : answer.rows) {
-          rows.Columns.append({r.id, r.arrival, static_cast<qlonglong>(r.distance), r.waiting});
+          rows.Columns.append(
+              {r.id, r.arrival, static_cast<qlonglong>(r.distance), r.waiting, r.day, r.date});
           for (std::size_t i = 0; i < used.size(); ++i) {
             if (!used[i] && request.waypoints[i].id == r.id) {
               used[i] = true;
