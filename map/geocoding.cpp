@@ -3,6 +3,8 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QListWidget>
+#include <algorithm>
+#include <climits>
 
 #include "map/component/factory.h"
 #include "map/component/igeocoder.h"
@@ -28,6 +30,8 @@ constexpr int kRowHouseNumber = 9;
 constexpr int kCandidateShape = 15;
 constexpr int kCandidateColor = 0x20000000;
 constexpr int kHouseNumberDigits = 4;
+// Smallest stretch of ground (map units, about metres) the dialog's map shows.
+constexpr int kCandidateMinSpan = 300;
 constexpr int kHouseNumberKeyLength = 20;
 
 void Check(ComStatus Status) {
@@ -154,6 +158,25 @@ VariantArray2D TGeocoding::ReverseLookup(int X, int Y) {
   return result;
 }
 
+// The dialog's map shows every candidate with room around it; a single candidate, or several
+// in one house, would otherwise give a section without area, which the view refuses.
+void ShowCandidates(TUserRequestForm& Form) {
+  const TStationList& list = *Form.MapServerData->StationList;
+  if (list.Count() == 0) return;
+  int left = INT_MAX, right = INT_MIN, bottom = INT_MAX, top = INT_MIN;
+  for (int i = 0; i < list.Count(); ++i) {
+    const int x = list.GetStationDataValue(i, kX).toInt(),
+              y = list.GetStationDataValue(i, kY).toInt();
+    left = std::min(left, x);
+    right = std::max(right, x);
+    bottom = std::min(bottom, y);
+    top = std::max(top, y);
+  }
+  const int half = std::max({right - left, top - bottom, kCandidateMinSpan}) * 3 / 4;
+  const int cx = left / 2 + right / 2, cy = bottom / 2 + top / 2;
+  Form.MapView->SetMapRect(cx - half, cx + half, cy + half, cy - half);
+}
+
 TGeocoding::TFound TGeocoding::AskUser(const TStation& AStation, const VariantArray2D& Candidates) {
   TUserRequestForm& form = *m_UserRequestForm;
   form.ListBox1->clear();
@@ -182,7 +205,7 @@ TGeocoding::TFound TGeocoding::AskUser(const TStation& AStation, const VariantAr
                                        QStringLiteral("1800"), QStringLiteral("27000"),
                                        QStringLiteral("72000"), QString(), QString());
   }
-  form.MapView->SetMapRect(*form.MapServerData->StationList);
+  ShowCandidates(form);
   if (form.ListBox1->count() > 0) form.SelectItem(0);
 
   TFound found;

@@ -72,7 +72,7 @@ void TUserRequestForm::BuildControls() {
   CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
   CheckBox1->setToolTip(
       QStringLiteral("Bei Markierung wird Ergebnis der Geocodierung in Datenbank vermerkt"));
-  CheckBox1->setGeometry(kButtonLeft, 108, kButtonWidth, 20);
+  CheckBox1->setGeometry(kButtonLeft - 6, 108, kClientWidth - kButtonLeft + 6, 20);
   BitBtn3 = MakeButton(this, "BitBtn3", QStringLiteral("Abbrechen"), 130);
 
   connect(ListBox1, &QListWidget::itemClicked, this, [this] { ListBox1Click(); });
