@@ -4,16 +4,13 @@
 #include <QStringList>
 #include <cmath>
 
+#include "geo/route/listing.h"
 #include "map/routing.h"
+#include "map/routingfields.h"
 #include "planning/mapserverdata.h"
 #include "planning/routingresultlist.h"
 
 namespace {
-constexpr int kStay = 23;
-constexpr int kWindowStart = 21;
-constexpr int kArrival = 24;
-constexpr int kDistance = 25;
-constexpr int kWaitTime = 26;
 constexpr int kDaysSearched = 366;
 constexpr int kSecondsPerDay = 86400;
 // Rows of an optimisation answer; day is the optimiser's day count from the first day.
@@ -23,12 +20,6 @@ constexpr int kFlagValue = 9;
 constexpr int kArrivalValue = 3;
 constexpr int kCoordinatesCode = 3;
 
-int IntOr(const QString& Text, int Default) {
-  bool ok = false;
-  const int v = Text.trimmed().toInt(&ok);
-  return ok ? v : Default;
-}
-
 // Seconds since the epoch of an arrival text, read as written; nullopt when unreadable.
 std::optional<qint64> ArrivalSeconds(const QString& Text) {
   const QDateTime t = QDateTime::fromString(Text.trimmed(), QStringLiteral("dd.MM.yyyy hh:mm"));
@@ -36,39 +27,12 @@ std::optional<qint64> ArrivalSeconds(const QString& Text) {
   return QDateTime(t.date(), t.time(), Qt::UTC).toSecsSinceEpoch();
 }
 
+// The listing's column names are the engine's names of the type codes.
 QString ListingFieldName(int Code) {
-  static const QHash<int, QString> names{
-      {1, "Comment"},
-      {2, "Compass"},
-      {3, "Coordinates"},
-      {4, "Desription"},
-      {5, "DiffKm"},
-      {6, "Direction"},
-      {7, "Km"},
-      {8, "Map"},
-      {9, "Route"},
-      {10, "Symbol"},
-      {11, "Time"},
-      {12, "EntryId"},
-      {15, "Pausenart"},
-      {16, "Aufenthalt"},
-      {17, "DiffAngle"},
-      {18, "EntryType"},
-      {19, "RoadType"},
-      {20, "SegmentIdHigh"},
-      {21, "SegmentIdLow"},
-      {22, "SegmentLength"},
-      {23, "NodeText"},
-      {24, "AdditionalInfo"},
-      {25, "DirectionInfo"},
-      {26, "RealFearry"},
-      {27, "AliasUsed"},
-      {28, "Turn"},
-      {29, "CountryCode"},
-      {30, "SegmentType"},
-      {31, "DirectionType"},
-  };
-  return names.value(Code, QStringLiteral("S_%1").arg(Code));
+  for (const geo::ListingColumn& c : geo::listingColumns()) {
+    if (c.code == Code) return QString::fromUtf8(c.name);
+  }
+  return QStringLiteral("S_%1").arg(Code);
 }
 }  // namespace
 
@@ -118,8 +82,9 @@ void TRouting::ApplyTwoStations(const QString& ValidDays, int RememberedDuration
   QDate d = NextValidDay(RoutingStartTime.ToQDate().addDays(-1), ValidDays);
   int p = 0;
   const TStation* first = StationList->GetStation(0);
-  const int start = IntOr(first->Field(kWindowStart), 0);
-  const int times[2] = {start, start + IntOr(first->Field(kStay), 0) + RememberedDuration * 10};
+  const int start = IntOr(first->Field(RoutingField::WindowStart), 0);
+  const int times[2] = {
+      start, start + IntOr(first->Field(RoutingField::Stay), 0) + RememberedDuration * 10};
   for (int i = 0; i < StationList->Count(); ++i) {
     const int t = times[i];
     if (t < p) {
@@ -128,7 +93,7 @@ void TRouting::ApplyTwoStations(const QString& ValidDays, int RememberedDuration
     } else {
       p = t;
     }
-    StationList->SetStationDataValue(i, kArrival, ArrivalText(d, t));
+    StationList->SetStationDataValue(i, RoutingField::Arrival, ArrivalText(d, t));
   }
 }
 
@@ -153,18 +118,21 @@ void TRouting::ApplyArrivals(const VariantArray2D& Answer, const QString& ValidD
     for (int k = 0; k < nextDays; ++k) d = NextValidDay(d, ValidDays);
     if (hasDay) lastDay = std::max(day, lastDay);
     p = nextDays > 0 ? 0 : t;
-    StationList->SetStationDataValue(q, kArrival, ArrivalText(d, t));
-    StationList->SetStationDataValue(q, kDistance, row(kDriven, c));
-    StationList->SetStationDataValue(q, kWaitTime, row(kWaiting, c));
+    StationList->SetStationDataValue(q, RoutingField::Arrival, ArrivalText(d, t));
+    StationList->SetStationDataValue(q, RoutingField::Distance, row(kDriven, c));
+    StationList->SetStationDataValue(q, RoutingField::WaitTime, row(kWaiting, c));
     ++q;
   }
   const int count = StationList->Count();
-  RoutingResults[0].Distance = IntOr(StationList->GetStationDataValue(count - 1, kDistance), 0);
-  const auto firstArrival = ArrivalSeconds(StationList->GetStationDataValue(0, kArrival));
-  const auto lastArrival = ArrivalSeconds(StationList->GetStationDataValue(count - 1, kArrival));
+  RoutingResults[0].Distance =
+      IntOr(StationList->GetStationDataValue(count - 1, RoutingField::Distance), 0);
+  const auto firstArrival =
+      ArrivalSeconds(StationList->GetStationDataValue(0, RoutingField::Arrival));
+  const auto lastArrival =
+      ArrivalSeconds(StationList->GetStationDataValue(count - 1, RoutingField::Arrival));
   qint64 tens = firstArrival && lastArrival ? (*lastArrival - *firstArrival) / 10 : 0;
   for (int i = 0; i < count - 1; ++i)
-    tens -= IntOr(StationList->GetStationDataValue(i, kStay), 0) / 10;
+    tens -= IntOr(StationList->GetStationDataValue(i, RoutingField::Stay), 0) / 10;
   RoutingResults[0].Duration = static_cast<int>(tens);
 }
 
@@ -188,7 +156,7 @@ void TRouting::FillRouteListing(const QList<CodedRecord>& Listing) {
     }
     const int position = RoutingResultList->Count();
     if (StationList && position < StationList->Count()) {
-      const QString arrival = StationList->GetStationDataValue(position, kArrival);
+      const QString arrival = StationList->GetStationDataValue(position, RoutingField::Arrival);
       if (!arrival.isEmpty()) values[kArrivalValue] = arrival;
     }
     auto* row = new TStringList(true);

@@ -6,27 +6,16 @@
 #include "map/component/imapmodel.h"
 #include "map/component/imapview.h"
 #include "map/mapview.h"
+#include "map/routingfields.h"
 #include "planning/mapserverdata.h"
 #include "planning/routingresultlist.h"
 
 namespace {
-constexpr int kLabel = 1;
-constexpr int kX = 4;
-constexpr int kY = 5;
-constexpr int kWindowStart = 21;
-constexpr int kWindowEnd = 22;
-constexpr int kStay = 23;
 constexpr int kFieldsForTable = 24;
 constexpr int kDayStart = 27000;
 constexpr int kDayEnd = 72000;
 constexpr int kDefaultStay = 1800;
 constexpr int kNumberedWaypoints = 7;
-
-int IntOr(const QString& Text, int Default) {
-  bool ok = false;
-  const int v = Text.trimmed().toInt(&ok);
-  return ok ? v : Default;
-}
 
 const std::array<std::pair<QLatin1String, const char*>, 10> kProgressTexts{{
     {QLatin1String("%1"), "Berechnung der Route..."},
@@ -146,7 +135,9 @@ void TRouting::CreateRoute() {
   QList<CodedRecord> waypoints;
   const auto add = [&waypoints](const TStation* s) {
     if (!s) return;
-    waypoints.append({{2, s->Field(kLabel)}, {3, s->Field(kX)}, {4, s->Field(kY)}});
+    waypoints.append({{2, s->Field(RoutingField::Label)},
+                      {3, s->Field(RoutingField::X)},
+                      {4, s->Field(RoutingField::Y)}});
   };
   add(StationList->RStart ? StationList->RStart.get() : StationList->Start.get());
   for (int i = 0; i < StationList->Count(); ++i) add(StationList->GetStation(i));
@@ -179,8 +170,8 @@ void TRouting::RoadMatching() {
   if (!StationList) return;
   VariantArray2D points;
   for (int i = 0; i < StationList->Count(); ++i) {
-    points.Columns.append(
-        {StationList->GetStationDataValue(i, kX), StationList->GetStationDataValue(i, kY)});
+    points.Columns.append({StationList->GetStationDataValue(i, RoutingField::X),
+                           StationList->GetStationDataValue(i, RoutingField::Y)});
   }
   if (!m_RouteLister || Failed(m_RouteLister->MatchRoads(m_Route.get(), points))) ErrorNr = 34;
 }
@@ -267,8 +258,8 @@ bool TRouting::OptimizeStationSequenceExt(int OptimizeMode, int StartMonteur, in
   for (int i = StationList->Count() - 1; i >= 0; --i) {
     const TStation* s = StationList->GetStation(i);
     bool hasEnd = false;
-    const int end = s ? s->Field(kWindowEnd).trimmed().toInt(&hasEnd) : 0;
-    if (s && hasEnd && IntOr(s->Field(kWindowStart), 0) > end) StationList->Delete(i);
+    const int end = s ? s->Field(RoutingField::WindowEnd).trimmed().toInt(&hasEnd) : 0;
+    if (s && hasEnd && IntOr(s->Field(RoutingField::WindowStart), 0) > end) StationList->Delete(i);
   }
   if (StationList->Count() == 1) {
     if (!StationList->RStart) StationList->SetRStart(StationList->GetStation(0));
@@ -283,11 +274,13 @@ bool TRouting::OptimizeStationSequenceExt(int OptimizeMode, int StartMonteur, in
   for (int i = 0; i < n; ++i) {
     const TStation* s = Waypoint(i, n);
     if (!s || s->Count() < kFieldsForTable) continue;
-    int from = DefaultTimeWindow ? kDayStart : IntOr(s->Field(kWindowStart), kDayStart);
-    const int to = DefaultTimeWindow ? kDayEnd : IntOr(s->Field(kWindowEnd), kDayEnd);
+    int from =
+        DefaultTimeWindow ? kDayStart : IntOr(s->Field(RoutingField::WindowStart), kDayStart);
+    const int to = DefaultTimeWindow ? kDayEnd : IntOr(s->Field(RoutingField::WindowEnd), kDayEnd);
     if (StartMonteur > 0) from = std::max(from, StartMonteur);
-    table.Columns.append({IntOr(s->Field(0), 0), IntOr(s->Field(kX), 0), IntOr(s->Field(kY), 0),
-                          from, to, IntOr(s->Field(kStay), kDefaultStay)});
+    table.Columns.append({IntOr(s->Field(0), 0), IntOr(s->Field(RoutingField::X), 0),
+                          IntOr(s->Field(RoutingField::Y), 0), from, to,
+                          IntOr(s->Field(RoutingField::Stay), kDefaultStay)});
   }
   const int first = StationList->RStart ? 2 : 1;
   int last = StationList->Finish ? n - 1 : n;
