@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QMetaObject>
+#include <algorithm>
 #include <thread>
 
 #include "geo/optimise/optimiser.h"
@@ -11,6 +12,7 @@
 
 namespace {
 constexpr int kMaxWaypoints = 200;
+constexpr int kOffMapMetres = 2000;
 
 QString fromStd(const std::string& s) { return QString::fromStdString(s); }
 
@@ -189,8 +191,19 @@ ComStatus RouteListerImpl::OptimizeRoute(IRoute* Route, const VariantArray2D& St
   const int sequence = nextSequence_++;
   const std::weak_ptr<RouteImpl> target = route->weak_from_this();
   tellProgressLater(QStringLiteral("%2"), 0);
+  // A waypoint far off the map would be snapped to some road kilometres away; it is refused.
+  const geo::Box b = map_->bounds();
+  const bool offMap = std::any_of(points.begin(), points.end(), [&b](geo::Point p) {
+    return p.x < b.minX - kOffMapMetres || p.x > b.maxX + kOffMapMetres ||
+           p.y < b.minY - kOffMapMetres || p.y > b.maxY + kOffMapMetres;
+  });
   runLater(
-      [router = router(), points, options = route->options(), request]() mutable {
+      [router = router(), points, options = route->options(), request, offMap]() mutable {
+        if (offMap) {
+          geo::OptimiserAnswer refused;
+          refused.status = geo::OptimiserStatus::BadWaypoint;
+          return refused;
+        }
         const geo::RouteMatrix m = router->matrix(points, options);
         request.matrix = {m.ok, m.error, m.size, m.seconds, m.metres, {}};
         return geo::optimiseRoute(request);

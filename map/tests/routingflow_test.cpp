@@ -268,8 +268,12 @@ TEST_F(RoutingFlow, StationsAtOnePointAndOutsideTheMapGetAnAnswer) {
   hub.StationList->SetStationDataValue(1, 5, hub.StationList->GetStationDataValue(0, 5));
   ASSERT_TRUE(Optimise());
   EXPECT_EQ(routing->ErrorNr, 0) << qPrintable(routing->ErrorMsg);
+  const QString order = hub.StationList->Strings(0) + hub.StationList->Strings(1);
   hub.StationList->SetStationDataValue(2, 4, "100");
   hub.StationList->SetStationDataValue(2, 5, "100");
   ASSERT_TRUE(Optimise());
+  EXPECT_EQ(routing->ErrorNr, -1005);
+  EXPECT_EQ(routing->ErrorMsg, "unzulässige Optionen für eine Station");
   EXPECT_EQ(hub.StationList->Count(), 3);
+  EXPECT_EQ(hub.StationList->Strings(0) + hub.StationList->Strings(1), order);
 }
