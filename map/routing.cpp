@@ -16,6 +16,7 @@ constexpr int kDayStart = 27000;
 constexpr int kDayEnd = 72000;
 constexpr int kDefaultStay = 1800;
 constexpr int kNumberedWaypoints = 7;
+constexpr int kMinRouteMargin = 50;
 
 const std::array<std::pair<QLatin1String, const char*>, 10> kProgressTexts{{
     {QLatin1String("%1"), "Berechnung der Route..."},
@@ -159,8 +160,9 @@ void TRouting::DrawRoute() {
     return;
   }
   if (!m_MapView) return;
-  const int dx = (r.Right - r.Left) / 10;
-  const int dy = (r.Top - r.Bottom) / 10;
+  // A route along one straight street has no height (or width); the margin keeps an area.
+  const int dx = std::max((r.Right - r.Left) / 10, kMinRouteMargin);
+  const int dy = std::max((r.Top - r.Bottom) / 10, kMinRouteMargin);
   m_MapView->ShowRect(r.Left - dx, r.Top + dy, r.Right + dx, r.Bottom - dy);
   m_MapView->Refresh();
 }

@@ -114,8 +114,9 @@ class IRouteLister5 {
   // end (seconds, 0 none).
   virtual ComStatus OptimizeRoute(IRoute* Route, const VariantArray2D& StationTable,
                                   const QVariantList& Options) = 0;
-  // Matches a recorded track (rows 0 x, 1 y as text, one column per point) to the roads and
-  // makes the matched line the route's line, at once.
+  // Starts matching a recorded track (rows 0 x, 1 y as text, one column per point) to the
+  // roads; the matched line becomes the route's line, and RoadsMatched and RouteCalculated
+  // follow as events.
   virtual ComStatus MatchRoads(IRoute* Route, const VariantArray2D& Points) = 0;
 
   virtual ComStatus Advise(IRoutingEvents* Events, int& Cookie) = 0;

@@ -238,11 +238,34 @@ ComStatus RouteListerImpl::MatchRoads(IRoute* Route, const VariantArray2D& Point
   for (int c = Points.ColumnLow; c <= Points.ColumnHigh(); ++c) {
     track.push_back({cell(Points, 0, c), cell(Points, 1, c)});
   }
+  if (track.size() < 2) {
+    return ComFail(QStringLiteral("Ein Track braucht mindestens zwei Punkte"),
+                   ComStatus::InvalidArgument);
+  }
   geo::MatchOptions options;
   options.route = route->options();
-  geo::MatchResult matched = geo::matchTrack(*router(), track, options);
-  if (!matched.ok) return ComFail(fromStd(matched.error));
-  route->setResult(std::make_shared<const geo::RouteResult>(std::move(matched.route)), true);
+  const std::weak_ptr<RouteImpl> target = route->weak_from_this();
+  tellProgressLater(QStringLiteral("%7"), 0);
+  runLater(
+      [router = router(), track, options] {
+        return std::make_shared<const geo::MatchResult>(geo::matchTrack(*router, track, options));
+      },
+      [target](RouteListerImpl& self, std::shared_ptr<const geo::MatchResult> matched) {
+        const auto route = target.lock();
+        if (!route) return;
+        self.tellProgress(QStringLiteral("%7"), 100);
+        if (!matched->ok) {
+          self.tellEvents([&](IRoutingEvents* e) { e->Error(34, fromStd(matched->error)); });
+          return;
+        }
+        auto line = std::make_shared<const geo::RouteResult>(matched->route);
+        route->setResult(line, true);
+        self.tellEvents([](IRoutingEvents* e) { e->RoadsMatched(0); });
+        self.tellEvents([&](IRoutingEvents* e) {
+          e->RouteCalculated(0, static_cast<int>(line->distanceMetres()),
+                             static_cast<int>(line->durationTensOfSeconds()));
+        });
+      });
   return ComStatus::Ok;
 }
 

@@ -6,6 +6,7 @@
 
 #include "geo/map/compiledmap.h"
 #include "geo/route/router.h"
+#include "map/component/imapview.h"
 #include "map/component/routeimpl.h"
 #include "map/routing.h"
 #include "map/tests/geocodingfixture.h"
@@ -202,7 +203,11 @@ TEST_F(RoutingFlow, ANoisyTrackIsSnappedToItsRoad) {
     hub.StationList->AddObject(QString::number(++k), s);
   }
   routing->RoadMatching();
+  EXPECT_EQ(calculated, 0);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return calculated > 0; }, kWait));
   EXPECT_EQ(routing->ErrorNr, 0) << qPrintable(routing->ErrorMsg);
+  const TRect section = view->GetIMapView()->Section();
+  EXPECT_LT(section.Right - section.Left, 5000) << "the view shows the matched route";
   const auto* route = dynamic_cast<RouteImpl*>(routing->m_Route.get());
   ASSERT_TRUE(route && route->result());
   EXPECT_NEAR(route->result()->distanceMetres(), road.distanceMetres(),
