@@ -6,6 +6,7 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QWidget>
 #include <algorithm>
 #include <cstdio>
@@ -65,6 +66,24 @@ double AdapterMs(TRouting& Routing) {
   if (!Routing.OptimizeStationSequenceExt(1, 0, 0, false, 0, 75)) return -1;
   loop.exec();
   return t.nsecsElapsed() / 1e6;
+}
+
+// Time from CancelCalculateRoute, 50 ms into a search, to the optimisation's end event; -1
+// when the search was done before.
+double CancelMs(TRouting& Routing) {
+  QEventLoop loop;
+  Routing.AfterStationsOptimizedExtProc = [&loop] { loop.quit(); };
+  if (!Routing.OptimizeStationSequenceExt(1, 0, 0, false, 0, 75)) return -1;
+  QElapsedTimer t;
+  QTimer cancel;
+  cancel.setSingleShot(true);
+  QObject::connect(&cancel, &QTimer::timeout, [&] {
+    t.start();
+    Routing.CancelCalculateRoute();
+  });
+  cancel.start(50);
+  loop.exec();
+  return t.isValid() ? t.nsecsElapsed() / 1e6 : -1;
 }
 
 double EngineMs(const geo::CompiledMap& Map,
@@ -168,5 +187,12 @@ int main(int argc, char** argv) {
                 static_cast<int>(addresses.size()), adapter, engine, routing->ErrorNr);
   }
   GeocodeBench(hub, *map, args);
+  // Last, since a dropped search runs on in the background until its time limit.
+  for (int n : args.stations) {
+    FillStations(*hub.StationList, PickAddresses(*map, n, args.seed));
+    const double cancel = CancelMs(*routing);
+    std::printf("{\"stations\": %d, \"cancelMs\": %.3f, \"errorNr\": %d}\n", n, cancel,
+                routing->ErrorNr);
+  }
   return 0;
 }
