@@ -76,7 +76,8 @@ class IRoutingEvents {
   virtual ComStatus RouteListed(int RouteNr) = 0;
   // Status >= 0 success, else the optimiser's status (-1001 … -1015). Answer: rows 0 order
   // number, 1 arrival in seconds after midnight, 2 distance driven so far, 3 waiting time;
-  // one column per waypoint in the optimised order.
+  // one column per waypoint in the optimised order; rows 4 and 5, where present, the day of the
+  // tour (0 the first) and its date (days since 30.12.1899).
   virtual ComStatus StationsOptimized(int SequenceNr, int Status, const VariantArray2D& Answer) = 0;
 
   virtual ComStatus CalculationStarted(int /*RouteNr*/) { return ComStatus::Ok; }
@@ -113,8 +114,9 @@ class IRouteLister5 {
   // end (seconds, 0 none).
   virtual ComStatus OptimizeRoute(IRoute* Route, const VariantArray2D& StationTable,
                                   const QVariantList& Options) = 0;
-  // Matches a recorded track (rows 0 x, 1 y as text, one column per point) to the roads and
-  // makes the matched line the route's line, at once.
+  // Starts matching a recorded track (rows 0 x, 1 y as text, one column per point) to the
+  // roads; the matched line becomes the route's line, and RoadsMatched and RouteCalculated
+  // follow as events.
   virtual ComStatus MatchRoads(IRoute* Route, const VariantArray2D& Points) = 0;
 
   virtual ComStatus Advise(IRoutingEvents* Events, int& Cookie) = 0;

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QMetaObject>
+#include <algorithm>
 #include <thread>
 
 #include "geo/optimise/optimiser.h"
@@ -11,6 +12,7 @@
 
 namespace {
 constexpr int kMaxWaypoints = 200;
+constexpr int kOffMapMetres = 2000;
 
 QString fromStd(const std::string& s) { return QString::fromStdString(s); }
 
@@ -23,7 +25,11 @@ RouteListerImpl::RouteListerImpl(std::shared_ptr<const geo::CompiledMap> Map)
     : map_(std::move(Map)) {}
 
 std::shared_ptr<const geo::Router> RouteListerImpl::router() {
-  if (!router_) router_ = std::make_shared<geo::Router>(*map_);
+  // The router reads the map; workers that still hold the router keep the map alive with it.
+  if (!router_) {
+    router_ = std::shared_ptr<const geo::Router>(new geo::Router(*map_),
+                                                 [map = map_](const geo::Router* r) { delete r; });
+  }
   return router_;
 }
 
@@ -65,6 +71,17 @@ void RouteListerImpl::tellProgress(const QString& Code, int Percent) const {
   }
 }
 
+// Progress of work just started reaches the sinks through the event loop too, not inside the
+// call that started it.
+void RouteListerImpl::tellProgressLater(const QString& Code, int Percent) {
+  QMetaObject::invokeMethod(
+      QCoreApplication::instance(),
+      [weak = weak_from_this(), Code, Percent] {
+        if (const auto self = weak.lock()) self->tellProgress(Code, Percent);
+      },
+      Qt::QueuedConnection);
+}
+
 ComStatus RouteListerImpl::NewRoute(std::shared_ptr<IRoute>& Route) {
   auto route = std::make_shared<RouteImpl>();
   routes_.append(route);
@@ -101,7 +118,7 @@ ComStatus RouteListerImpl::CalculateRoute(IRoute* Route, bool Draw) {
   std::vector<geo::Point> points;
   for (const auto& w : waypoints) points.push_back(w.point);
   const std::weak_ptr<RouteImpl> target = route->weak_from_this();
-  tellProgress(QStringLiteral("%1"), 0);
+  tellProgressLater(QStringLiteral("%1"), 0);
   runLater(
       [router = router(), points, options = route->options()] {
         return std::make_shared<const geo::RouteResult>(router->route(points, options));
@@ -173,9 +190,20 @@ ComStatus RouteListerImpl::OptimizeRoute(IRoute* Route, const VariantArray2D& St
   request.maxWaypoints = kMaxWaypoints;
   const int sequence = nextSequence_++;
   const std::weak_ptr<RouteImpl> target = route->weak_from_this();
-  tellProgress(QStringLiteral("%2"), 0);
+  tellProgressLater(QStringLiteral("%2"), 0);
+  // A waypoint far off the map would be snapped to some road kilometres away; it is refused.
+  const geo::Box b = map_->bounds();
+  const bool offMap = std::any_of(points.begin(), points.end(), [&b](geo::Point p) {
+    return p.x < b.minX - kOffMapMetres || p.x > b.maxX + kOffMapMetres ||
+           p.y < b.minY - kOffMapMetres || p.y > b.maxY + kOffMapMetres;
+  });
   runLater(
-      [router = router(), points, options = route->options(), request]() mutable {
+      [router = router(), points, options = route->options(), request, offMap]() mutable {
+        if (offMap) {
+          geo::OptimiserAnswer refused;
+          refused.status = geo::OptimiserStatus::BadWaypoint;
+          return refused;
+        }
         const geo::RouteMatrix m = router->matrix(points, options);
         request.matrix = {m.ok, m.error, m.size, m.seconds, m.metres, {}};
         return geo::optimiseRoute(request);
@@ -186,7 +214,8 @@ ComStatus RouteListerImpl::OptimizeRoute(IRoute* Route, const VariantArray2D& St
         std::vector<int> order;
         std::vector<bool> used(request.waypoints.size(), false);
         for (const geo::OptimiserRow& r : answer.rows) {
-          rows.Columns.append({r.id, r.arrival, static_cast<qlonglong>(r.distance), r.waiting});
+          rows.Columns.append(
+              {r.id, r.arrival, static_cast<qlonglong>(r.distance), r.waiting, r.day, r.date});
           for (std::size_t i = 0; i < used.size(); ++i) {
             if (!used[i] && request.waypoints[i].id == r.id) {
               used[i] = true;
@@ -209,11 +238,34 @@ ComStatus RouteListerImpl::MatchRoads(IRoute* Route, const VariantArray2D& Point
   for (int c = Points.ColumnLow; c <= Points.ColumnHigh(); ++c) {
     track.push_back({cell(Points, 0, c), cell(Points, 1, c)});
   }
+  if (track.size() < 2) {
+    return ComFail(QStringLiteral("Ein Track braucht mindestens zwei Punkte"),
+                   ComStatus::InvalidArgument);
+  }
   geo::MatchOptions options;
   options.route = route->options();
-  geo::MatchResult matched = geo::matchTrack(*router(), track, options);
-  if (!matched.ok) return ComFail(fromStd(matched.error));
-  route->setResult(std::make_shared<const geo::RouteResult>(std::move(matched.route)), true);
+  const std::weak_ptr<RouteImpl> target = route->weak_from_this();
+  tellProgressLater(QStringLiteral("%7"), 0);
+  runLater(
+      [router = router(), track, options] {
+        return std::make_shared<const geo::MatchResult>(geo::matchTrack(*router, track, options));
+      },
+      [target](RouteListerImpl& self, std::shared_ptr<const geo::MatchResult> matched) {
+        const auto route = target.lock();
+        if (!route) return;
+        self.tellProgress(QStringLiteral("%7"), 100);
+        if (!matched->ok) {
+          self.tellEvents([&](IRoutingEvents* e) { e->Error(34, fromStd(matched->error)); });
+          return;
+        }
+        auto line = std::make_shared<const geo::RouteResult>(matched->route);
+        route->setResult(line, true);
+        self.tellEvents([](IRoutingEvents* e) { e->RoadsMatched(0); });
+        self.tellEvents([&](IRoutingEvents* e) {
+          e->RouteCalculated(0, static_cast<int>(line->distanceMetres()),
+                             static_cast<int>(line->durationTensOfSeconds()));
+        });
+      });
   return ComStatus::Ok;
 }
 

@@ -40,6 +40,7 @@ class RouteListerImpl : public IRouteLister5, public std::enable_shared_from_thi
   template <class Call>
   void tellEvents(Call&& Fn) const;
   void tellProgress(const QString& Code, int Percent) const;
+  void tellProgressLater(const QString& Code, int Percent);
 
   std::shared_ptr<const geo::CompiledMap> map_;
   std::shared_ptr<const geo::Router> router_;
