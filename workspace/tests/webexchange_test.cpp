@@ -1,0 +1,181 @@
+// The web exchange with real embedded browsers against a small page server: posting forms and
+// their SubmitMode chain, the selection round trip, the address check and the request pages.
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QSignalSpy>
+#include <QToolButton>
+#include <QWebEngineView>
+
+#include "planning/mapserverdata.h"
+#include "workspace/tests/pageserver.h"
+#include "workspace/tests/testhost.h"
+#include "workspace/zeproutingformvariants.h"
+
+namespace {
+
+QString PostingPage(const QString& Form3Letter) {
+  return QStringLiteral(
+             "<html><body><form name='Form1' method='post' action='/app'><input name='__1' "
+             "value='M'><input name='__3'></form><form name='Form3' method='post' action='/app'>"
+             "<input name='__1' value='%1'><input name='__2'><input name='__3' value=''></form>"
+             "</body></html>")
+      .arg(Form3Letter);
+}
+
+QString Order(int Number) {
+  return QStringLiteral("%1~Kunde %1~D~95444~Bayreuth~Ring %1~1800~27000~72000~1").arg(Number);
+}
+
+QString DataPage(int Workflow, const QStringList& Rows, const QString& Extra = QString()) {
+  return QStringLiteral("<html><head><title>Liste</title></head><body><pre>[ZEPRouting]\n%1\n%2\n"
+                        "[ZEPRouting]</pre>%3</body></html>")
+      .arg(Workflow)
+      .arg(Rows.join('\n'), Extra);
+}
+
+class WebExchange : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Server.SetPage("setup", DataPage(0, {"Q1R1=" + Server.AppUrl()}));
+    Host.Home = Server.AppUrl() + "?setup";
+    Form = TZEPRoutingForm::Create<TZEPRoutingFormRegister>(Host);
+    Form->AfterPageHandled = [this](int Browser) { Handled << Browser; };
+    Form->show();
+    ASSERT_TRUE(WaitFor([&] { return Handled.contains(1); }));
+    ASSERT_EQ(Form->WebAppURL, Server.AppUrl());
+  }
+  void TearDown() override { delete Form; }
+  // Shows the page of Query in WebBrowser1 and waits until the workspace has handled it.
+  void Visit(const QString& Query) {
+    Handled.clear();
+    Form->WebBrowser1->setUrl(QUrl(Server.AppUrl() + "?" + Query));
+    ASSERT_TRUE(WaitFor([&] { return Handled.contains(1); }));
+  }
+  QString Evaluate(QWebEngineView* View, const QString& Script) {
+    QString Result;
+    bool Done = false;
+    View->page()->runJavaScript(Script, [&](const QVariant& Value) {
+      Result = Value.toString();
+      Done = true;
+    });
+    EXPECT_TRUE(WaitFor([&] { return Done; }));
+    return Result;
+  }
+
+  TPageServer Server;
+  TTestHost Host;
+  TZEPRoutingFormRegister* Form = nullptr;
+  QList<int> Handled;
+};
+
+TEST_F(WebExchange, SetUpLoadsThePostingPage) {
+  EXPECT_TRUE(WaitFor([&] { return Server.Count("GET", "?routinglist26001") == 1; }));
+  EXPECT_EQ(Form->Caption, "Liste");
+}
+
+TEST_F(WebExchange, GeocodingNotesArePostedAndThePostingPageReloaded) {
+  Server.SetPage("routinglist26001", PostingPage("G"));
+  Server.SetPage("list", DataPage(14, {"Q1R1=" + Order(1), "Q1R2=" + Order(2), "Q2R1=X"}));
+  ASSERT_TRUE(WaitFor([&] { return Handled.contains(2); }));  // the posting page is there
+  Host.Calls.GeocodingNotes = {"1|49.94000,11.57000", "2|49.95000,11.58000"};
+  Visit("list");
+  ASSERT_TRUE(WaitFor([&] { return Server.Count("POST", "/app") == 1; }));
+  const TRecordedRequest Post = Server.Requests().last();
+  EXPECT_EQ(Post.Fields.value("__1"), "G");
+  EXPECT_EQ(Post.Fields.value("__3"), "1|49.94000,11.57000\r\n2|49.95000,11.58000\r\n");
+  EXPECT_TRUE(Form->Geocoding->GeocodingList().isEmpty());
+  // The answer completes with mode 4, which loads the posting page again and ends the chain.
+  EXPECT_TRUE(WaitFor([&] { return Server.Count("GET", "?routinglist26001") == 2; }));
+  EXPECT_TRUE(WaitFor([&] { return Form->SubmitMode == 0; }));
+}
+
+TEST_F(WebExchange, AFormThatRefusesIsFilledButNotSentAndTheNotesAreDropped) {
+  Server.SetPage("routinglist26001", PostingPage("X"));
+  Server.SetPage("list", DataPage(30, {"Q1R1=" + Order(1)}));
+  Form->LoadPostingPage();
+  ASSERT_TRUE(WaitFor([&] { return Handled.count(2) >= 2; }));
+  Host.Calls.GeocodingNotes = {"1|49.94000,11.57000"};
+  Visit("list");
+  EXPECT_TRUE(WaitFor([&] { return Form->Geocoding->GeocodingList().isEmpty(); }));
+  EXPECT_EQ(Evaluate(Form->WebBrowser2, "document.getElementsByName('Form3')[0].elements[2].value"),
+            "1|49.94000,11.57000\r\n");
+  EXPECT_EQ(Server.Count("POST", "/app"), 0);
+  EXPECT_EQ(Form->SubmitMode, 0);
+}
+
+TEST_F(WebExchange, WithoutThePostingFormTheNotesAreKept) {
+  Server.SetPage("list", DataPage(30, {"Q1R1=" + Order(1)}));
+  ASSERT_TRUE(WaitFor([&] { return Handled.contains(2); }));  // "leer": no forms at all
+  Host.Calls.GeocodingNotes = {"1|49.94000,11.57000"};
+  Visit("list");
+  Form->PostGeocodingResults();
+  QSignalSpy Idle(Form->WebBrowser2, &QWebEngineView::loadFinished);
+  EXPECT_FALSE(Idle.wait(500));
+  EXPECT_EQ(Form->Geocoding->GeocodingList().size(), 2);  // the page's and this second try
+}
+
+TEST_F(WebExchange, SelectionIsSentThroughTheListForm) {
+  const QString ListForm =
+      "<form method='post' action='/app'><input name='a'><input name='b'><input name='c'>"
+      "<input name='__4'><input name='e'></form>";
+  Server.SetPage("list", DataPage(14, {"Q1R1=" + Order(3), "Q1R2=" + Order(4)}, ListForm));
+  Visit("list");
+  Form->MapServerData->WorkflowId = 14;
+  Host.Calls.Selection = {"3"};
+  Form->AfterMapSelection();
+  ASSERT_FALSE(Form->SpeedButton[4]->isHidden());
+  Form->SpeedButton[4]->click();
+  ASSERT_TRUE(WaitFor([&] { return Server.Count("POST", "/app") == 1; }));
+  EXPECT_EQ(Server.Requests().last().Fields.value("__4"), "(AuftragId IN (3,4))");
+  EXPECT_TRUE(Host.Calls.Log.contains("DeleteStationsFromMapView(1,0,0)"));
+  EXPECT_TRUE(Form->SpeedButton[3]->isHidden());
+  EXPECT_TRUE(Form->SpeedButton[4]->isHidden());
+}
+
+TEST_F(WebExchange, AddressCheckWritesTheGeocodedAddressesIntoThePage) {
+  const QString Checks =
+      "<form><input type='checkbox' name='c0'><input type='checkbox' name='c1'></form>"
+      "<form><input name='h0'><input name='h1'><input name='h2'><input name='h3'><input name='h4'>"
+      "<input name='h5'><input name='h6'><input name='h7'><input name='h8'><input name='h9'></form>"
+      "<div name='D5'>alt</div><div name='D6'>alt</div>";
+  QString Row6 = Order(6);
+  Row6.replace("95444", "@");
+  Server.SetPage("check", DataPage(33, {"Q1R1=" + Order(5), "Q1R2=" + Row6}, Checks));
+  Handled.clear();
+  Form->WebBrowser1->setUrl(QUrl(Server.AppUrl() + "?check"));
+  ASSERT_TRUE(WaitFor([&] { return Handled.contains(3); }));
+  QWebEngineView* View = Form->WebBrowser1;
+  EXPECT_EQ(Evaluate(View, "document.getElementsByName('D5')[0].innerText"), "95444 Bayreuth, Ring 5");
+  EXPECT_EQ(Evaluate(View, "document.forms[1].elements[6].name"), "__7");
+  EXPECT_EQ(Evaluate(View, "document.forms[1].elements[6].value"),
+            "5,'95444','Bayreuth','','Ring 5'");
+  EXPECT_EQ(Evaluate(View, "document.forms[1].elements[7].value"), "95444 Bayreuth, Ring 5");
+  EXPECT_EQ(Evaluate(View, "String(document.forms[0].elements[0].checked)"), "true");
+  EXPECT_EQ(Evaluate(View, "document.getElementsByName('D6')[0].innerText"), "? Bayreuth, Ring 6");
+  EXPECT_EQ(Evaluate(View, "String(document.forms[0].elements[1].disabled)"), "true");
+  EXPECT_EQ(Evaluate(View, "String(document.forms[0].elements[1].checked)"), "false");
+}
+
+TEST_F(WebExchange, ResultSiteAndHomeAreRequestedFromTheApplicationAddress) {
+  Form->NavigateToResultSite(5, "zu viele Punkte");
+  EXPECT_TRUE(WaitFor([&] {
+    return Server.Count("GET", "?routinglist26009&&&&&&Fehler-Nr:+5&zu+viele+Punkte") == 1;
+  }));
+  Form->NavigateHome();
+  EXPECT_TRUE(WaitFor([&] { return Server.Count("GET", "?routinglist26000") == 1; }));
+}
+
+TEST_F(WebExchange, ABrokenPageLeavesTheWorkspaceUsable) {
+  Server.SetPage("broken", "<html><body>[ZEPRouting]\n14\nQ1R1=kaputt\n<script>"
+                           "document.title='x'</script></body></html>");
+  Visit("broken");
+  EXPECT_TRUE(Form->WebBrowser1->isEnabled());
+  Server.SetPage("hostile", DataPage(0, {"Q1R1=http://127.0.0.1:1/x", "Q3R1=x; DROP TABLE RO"}));
+  Visit("hostile");
+  EXPECT_TRUE(Form->MapServerData->RouteTable.isEmpty());
+  Host.Store->SetROData(1013, 1, "X");
+  EXPECT_EQ(Host.Store->GetROData(1013, 1), "X");  // the settings table is still there
+}
+
+}  // namespace
