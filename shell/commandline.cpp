@@ -38,7 +38,8 @@ TCommandLine ParseCommandLine(const QStringList& Arguments) {
     Result.Text = QStringLiteral("ZEPRouting %1").arg(ZEP_VERSION);
   } else if (!Parser.positionalArguments().isEmpty()) {
     Result.Action = TCommandLine::TAction::Fail;
-    Result.Text = QString::fromUtf8("Unbekanntes Argument: %1").arg(Parser.positionalArguments().first());
+    Result.Text =
+        QString::fromUtf8("Unbekanntes Argument: %1").arg(Parser.positionalArguments().first());
   } else if (Parser.isSet(HomeURL)) {
     Result.HomeURL = Parser.value(HomeURL);
     if (!IsValidHomeURL(Result.HomeURL)) {

@@ -75,7 +75,8 @@ void TMainForm::StartUp() {
 
   AdvSplashScreen1 = new TStartSplash();
   AdvSplashScreen1->SetProgramName(QApplication::applicationName());
-  AdvSplashScreen1->SetVersionLine(QStringLiteral("Version %1%2").arg(ZEP_VERSION, " vom 06.09.2016"));
+  AdvSplashScreen1->SetVersionLine(
+      QStringLiteral("Version %1%2").arg(ZEP_VERSION, " vom 06.09.2016"));
   AdvSplashScreen1->show();
   AdvSplashScreen1->AddProgressLine("Initialisierung");
   AdvSplashScreen1->AddProgressLine("Zuordnung der Karte");

@@ -16,8 +16,7 @@ QStringList StationFields(const TStation& Station) {
   return Fields;
 }
 
-void CheckOneAddress(const TDomElement& Div, int Index, const TStation& Station,
-                     TDomBatch& Batch) {
+void CheckOneAddress(const TDomElement& Div, int Index, const TStation& Station, TDomBatch& Batch) {
   const QStringList Fields = StationFields(Station);
   const QString OrderNumber = Fields.value(0);
   if (Div.Name != QLatin1String("D") + QString(OrderNumber).remove('-')) return;
@@ -27,10 +26,10 @@ void CheckOneAddress(const TDomElement& Div, int Index, const TStation& Station,
   bool Disabled = false;
   if (!Text.contains('@')) {
     const TDomRef Form = TDomRef::Form(1);
-    const QString Values = QStringLiteral("%1,%2,%3,%4,%5")
-                               .arg(OrderNumber.mid(1), QuoteString(Fields.value(7)),
-                                    QuoteString(Fields.value(8)), QuoteString(Fields.value(9)),
-                                    QuoteString(Fields.value(10)));
+    const QString Values =
+        QStringLiteral("%1,%2,%3,%4,%5")
+            .arg(OrderNumber.mid(1), QuoteString(Fields.value(7)), QuoteString(Fields.value(8)),
+                 QuoteString(Fields.value(9)), QuoteString(Fields.value(10)));
     Batch.SetName(Form.Element(2 * Index + 6), QStringLiteral("__%1").arg(2 * Index + 7));
     Batch.SetValue(Form.Element(2 * Index + 6), Values);
     Batch.SetName(Form.Element(2 * Index + 7), QStringLiteral("__%1").arg(2 * Index + 8));

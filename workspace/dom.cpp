@@ -4,7 +4,8 @@
 #include <QJsonDocument>
 
 TDomRef TDomRef::ElementByName(const QString& Name, int Index) {
-  return TDomRef(QStringLiteral("document.getElementsByName(%1)[%2]").arg(JsLiteral(Name)).arg(Index));
+  return TDomRef(
+      QStringLiteral("document.getElementsByName(%1)[%2]").arg(JsLiteral(Name)).arg(Index));
 }
 
 TDomRef TDomRef::Form(int Index) {
@@ -17,13 +18,15 @@ TDomRef TDomRef::LastForm() {
 }
 
 TDomRef TDomRef::Element(int Index) const {
-  return TDomRef(QStringLiteral("(function(){var f=%1;return f&&f.elements?f.elements[%2]:null;})()")
-                     .arg(FExpression)
-                     .arg(Index));
+  return TDomRef(
+      QStringLiteral("(function(){var f=%1;return f&&f.elements?f.elements[%2]:null;})()")
+          .arg(FExpression)
+          .arg(Index));
 }
 
 void TDomBatch::Add(const TDomRef& Ref, const QString& Action) {
-  FStatements << QStringLiteral("(function(){var e=%1;if(e){%2}})();").arg(Ref.Expression(), Action);
+  FStatements
+      << QStringLiteral("(function(){var e=%1;if(e){%2}})();").arg(Ref.Expression(), Action);
 }
 
 void TDomBatch::SetValue(const TDomRef& Ref, const QString& Value) {

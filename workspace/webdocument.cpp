@@ -23,10 +23,10 @@ QString ReadElementsScript(const QString& ListExpression) {
 TWebDocument::TWebDocument(QWebEnginePage* Page) : QObject(Page), FPage(Page) {}
 
 void TWebDocument::Evaluate(const QString& Script, std::function<void(const QString&)> Done) {
-  if (!FPage) return;
+  if (!FPage || FDetached) return;
   QPointer<TWebDocument> Self(this);
   FPage->runJavaScript(Script, [Self, Done = std::move(Done)](const QVariant& Result) {
-    if (Self && Self->FPage && Done) Done(Result.toString());
+    if (Self && Self->FPage && !Self->FDetached && Done) Done(Result.toString());
   });
 }
 

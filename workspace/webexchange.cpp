@@ -1,6 +1,7 @@
 // The exchange with the web application: requests, page completion, the posting forms and
 // the selection round trip. Each step that needs the page continues in the page's answer.
 #include <QDesktopServices>
+#include <QLabel>
 #include <QToolButton>
 #include <QUrl>
 #include <QWebEngineView>
@@ -104,18 +105,17 @@ void TZEPRoutingForm::SubmitPostingForm(const QString& FormName, const QString& 
                                         const QMap<QString, QString>& Values, quint8 Mode,
                                         std::function<void(bool FormFound)> Done) {
   const TDomRef Form = TDomRef::ElementByName(FormName, 0);
-  FDocument2->ReadFormElements(
-      Form, [this, Form, Letter, Values, Mode, Done = std::move(Done)](
-                const std::optional<QList<TDomElement>>& Elements) {
-        if (!Elements) {
-          if (Done) Done(false);
-          return;
-        }
-        TPostingFormFill Fill = FillPostingForm(Form, *Elements, Letter, Values);
-        if (Fill.Submit) SubmitMode = Mode;
-        FDocument2->Run(Fill.Batch);
-        if (Done) Done(true);
-      });
+  FDocument2->ReadFormElements(Form, [this, Form, Letter, Values, Mode, Done = std::move(Done)](
+                                         const std::optional<QList<TDomElement>>& Elements) {
+    if (!Elements) {
+      if (Done) Done(false);
+      return;
+    }
+    TPostingFormFill Fill = FillPostingForm(Form, *Elements, Letter, Values);
+    if (Fill.Submit) SubmitMode = Mode;
+    FDocument2->Run(Fill.Batch);
+    if (Done) Done(true);
+  });
 }
 
 void TZEPRoutingForm::PostGeocodingResults() {
@@ -129,16 +129,17 @@ void TZEPRoutingForm::PostGeocodingResults() {
 
 void TZEPRoutingForm::ContinueForm() {
   const TDomRef Form = TDomRef::ElementByName("Form1", 0);
-  FDocument1->ReadFormElements(Form, [this, Form](const std::optional<QList<TDomElement>>& Elements) {
-    if (!Elements) return;
-    TDomBatch Batch;
-    if (Elements->size() > 10 && Elements->at(10).Name == QLatin1String("__11")) {
-      MapServerData->SetNextEnabledDate();
-      Batch.SetValue(Form.Element(10), DateToStr(MapServerData->CDate));
-    }
-    Batch.Submit(Form);
-    FDocument1->Run(Batch);
-  });
+  FDocument1->ReadFormElements(
+      Form, [this, Form](const std::optional<QList<TDomElement>>& Elements) {
+        if (!Elements) return;
+        TDomBatch Batch;
+        if (Elements->size() > 10 && Elements->at(10).Name == QLatin1String("__11")) {
+          MapServerData->SetNextEnabledDate();
+          Batch.SetValue(Form.Element(10), DateToStr(MapServerData->CDate));
+        }
+        Batch.Submit(Form);
+        FDocument1->Run(Batch);
+      });
 }
 
 void TZEPRoutingForm::AfterMapSelection() {
@@ -203,12 +204,12 @@ void TZEPRoutingForm::SubmitSelection(std::function<void(const QString& Conditio
 
 void TZEPRoutingForm::SubmitListForm(const QString& Condition, int TargetIndex) {
   const TDomRef Form = TDomRef::LastForm();
-  FDocument1->ReadFormElements(
-      Form, [this, Form, Condition, TargetIndex](const std::optional<QList<TDomElement>>& Elements) {
-        if (!Elements || Elements->size() <= TargetIndex) return;
-        TDomBatch Batch;
-        Batch.SetValue(Form.Element(TargetIndex), Condition);
-        Batch.Submit(Form);
-        FDocument1->Run(Batch);
-      });
+  FDocument1->ReadFormElements(Form, [this, Form, Condition, TargetIndex](
+                                         const std::optional<QList<TDomElement>>& Elements) {
+    if (!Elements || Elements->size() <= TargetIndex) return;
+    TDomBatch Batch;
+    Batch.SetValue(Form.Element(TargetIndex), Condition);
+    Batch.Submit(Form);
+    FDocument1->Run(Batch);
+  });
 }

@@ -33,7 +33,8 @@ void TZEPRoutingForm::SetOptionsFromSettings() {
 // Handlers come after the initial states, so that setting those runs none of them.
 void TZEPRoutingForm::AttachHandlers() {
   for (int Number = 1; Number <= 6; ++Number)
-    connect(CheckBox[Number], &QCheckBox::clicked, this, [this, Number] { CheckBox1Click(Number); });
+    connect(CheckBox[Number], &QCheckBox::clicked, this,
+            [this, Number] { CheckBox1Click(Number); });
   for (QButtonGroup* Group : {RadioGroup1Items, RadioGroup2Items, RadioGroup3Items})
     connect(Group, &QButtonGroup::idClicked, this, [this, Group] { RadioGroup1Click(Group); });
   for (int Number : {1, 2})

@@ -107,8 +107,13 @@ void TZEPRoutingForm::CreateBrowserPanel() {
 void TZEPRoutingForm::CreateMapPanel() {
   MapPanel = Panel(nullptr, "MapPanel");
   MapButtons = ButtonBar(MapPanel, "MapButtons");
-  const QStringList Glyphs{"+", "-", QString::fromUtf8("◧"), QString::fromUtf8("◨"),
-                           QString::fromUtf8("⎙"), QString::fromUtf8("▣"), QString::fromUtf8("➤")};
+  const QStringList Glyphs{"+",
+                           "-",
+                           QString::fromUtf8("◧"),
+                           QString::fromUtf8("◨"),
+                           QString::fromUtf8("⎙"),
+                           QString::fromUtf8("▣"),
+                           QString::fromUtf8("➤")};
   for (int Number = 1; Number <= 7; ++Number)
     ToolButton(MapButtons, QStringLiteral("SpeedButton%1").arg(Number), 10 + 30 * (Number - 1))
         ->setText(Glyphs.at(Number - 1));
@@ -281,7 +286,9 @@ void TZEPRoutingForm::FormCreate() {
 void TZEPRoutingForm::CreateMapObjects() {
   MapServerData = std::make_unique<TMapServerData>();
   MapServerData->MapServerDB = Host.MapServerDB();
-  MapServerData->SetStatusText = [this](const QString& Text, int Panel) { ShowStatus(Text, Panel); };
+  MapServerData->SetStatusText = [this](const QString& Text, int Panel) {
+    ShowStatus(Text, Panel);
+  };
   TWorkspaceMapServer* Server = Host.MapServer();
   if (!Server) return;
   MapView = Server->CreateMapView(MapControl, Host.MapPath());
@@ -341,6 +348,8 @@ TZEPRoutingForm::~TZEPRoutingForm() {
   PopupMenu.reset();
   TerminChanges.clear();
   // The pages may still answer scripts; nothing of them may reach a half-destroyed form.
+  FDocument1->Detach();
+  FDocument2->Detach();
   WebBrowser1->page()->disconnect(this);
   WebBrowser2->page()->disconnect(this);
   WebBrowser1->disconnect(this);

@@ -36,8 +36,8 @@ TEST(AddressCheck, WritesFoundAddressesAndMarksMissingOnes) {
   const auto Stations = Geocoded({{"A12", "95444", "Bayreuth", "", "Hauptstr. 1"},
                                   {"A-13", "@", "", "", ""},
                                   {"A14", "95448", "Bayreuth", "", "Ring 2"}});
-  const QList<TDomElement> Page{Other(), Div("DA12", "alt"), Div("DA13", "x"), Other(),
-                                Div("Dnope", "y"), Div("Dextra", "z")};
+  const QList<TDomElement> Page{Other(), Div("DA12", "alt"), Div("DA13", "x"),
+                                Other(), Div("Dnope", "y"),  Div("Dextra", "z")};
   const QStringList S = AddressCheck(Page, *Stations).Statements();
   const QString All = S.join('\n');
   // Station 0 matches: hidden pair 6/7 in the second form, text and a checked box.

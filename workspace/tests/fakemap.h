@@ -66,7 +66,9 @@ class TFakeMapView : public TWorkspaceMapView {
  public:
   explicit TFakeMapView(TMapCalls& Calls) : FCalls(Calls) {}
   void SetMapServerData(TMapServerData* Data) override { FData = Data; }
-  void SelectInteractor(int Mode) override { FCalls.Log << QStringLiteral("SelectInteractor(%1)").arg(Mode); }
+  void SelectInteractor(int Mode) override {
+    FCalls.Log << QStringLiteral("SelectInteractor(%1)").arg(Mode);
+  }
   void SetGeocoding(TWorkspaceGeocoding*) override {}
   std::unique_ptr<TWorkspaceRouting> CreateRouting() override {
     return std::make_unique<TFakeRouting>(FCalls);

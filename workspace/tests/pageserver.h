@@ -26,7 +26,6 @@ class TPageServer {
     });
     FPort = FServer.bind_to_any_port("127.0.0.1");
     FThread = std::thread([this] { FServer.listen_after_bind(); });
-    FServer.wait_until_ready();
   }
   ~TPageServer() {
     FServer.stop();
@@ -52,15 +51,14 @@ class TPageServer {
 
  private:
   void Answer(const httplib::Request& Request, httplib::Response& Response) {
-    TRecordedRequest Record{QString::fromStdString(Request.method),
-                            QString::fromStdString(Request.target), {}};
+    TRecordedRequest Record{
+        QString::fromStdString(Request.method), QString::fromStdString(Request.target), {}};
     for (const auto& [Key, Value] : Request.params)
       Record.Fields[QString::fromStdString(Key)] = QString::fromStdString(Value);
     std::lock_guard Lock(FMutex);
     FRequests << Record;
-    const QString Query = Request.method == "POST"
-                              ? QStringLiteral("post")
-                              : Record.Target.section('?', 1);
+    const QString Query =
+        Request.method == "POST" ? QStringLiteral("post") : Record.Target.section('?', 1);
     Response.set_content(FPages.value(Query, "<html><body>leer</body></html>").toStdString(),
                          "text/html; charset=utf-8");
   }

@@ -26,7 +26,8 @@ TEST(SelectionCondition, EachWorkflowSendsItsListToItsElement) {
     QString Condition;
     int Target;
   } Cases[] = {
-      {12, Orders.get(), "(ISNULL(PLZ,'')+' '+ISNULL(Ort,'') IN ('95444 Bayreuth','95448 Bayreuth'))", 7},
+      {12, Orders.get(),
+       "(ISNULL(PLZ,'')+' '+ISNULL(Ort,'') IN ('95444 Bayreuth','95448 Bayreuth'))", 7},
       {14, Orders.get(), "(AuftragId IN (12,15))", 3},
       {16, Orders.get(), "(AuftragId IN (12,15))", 3},
       {42, Orders.get(), "(AuftragId IN (12,15))", 3},

@@ -1,10 +1,10 @@
 // One QApplication for all workspace tests, offscreen, with its own temporary directory so that
 // the local database of one test process never meets another's.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QApplication>
 #include <QTemporaryDir>
-#include <unistd.h>
 
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");

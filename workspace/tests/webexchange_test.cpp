@@ -18,19 +18,22 @@ QString PostingPage(const QString& Form3Letter) {
   return QStringLiteral(
              "<html><body><form name='Form1' method='post' action='/app'><input name='__1' "
              "value='M'><input name='__3'></form><form name='Form3' method='post' action='/app'>"
-             "<input name='__1' value='%1'><input name='__2'><input name='__3' value=''></form>"
+             "<input name='__1' value='%1'><input name='__2'><textarea name='__3'></textarea></form>"
              "</body></html>")
       .arg(Form3Letter);
 }
 
 QString Order(int Number) {
-  return QStringLiteral("%1~Kunde %1~D~95444~Bayreuth~Ring %1~1800~27000~72000~1").arg(Number);
+  return QStringLiteral("%1~Kunde %1~D~95444~Bayreuth~Ring %2~1800~27000~72000~1")
+      .arg(Number)
+      .arg(std::abs(Number));
 }
 
 QString DataPage(int Workflow, const QStringList& Rows, const QString& Extra = QString()) {
-  return QStringLiteral("<html><head><title>Liste</title></head><body><pre>[ZEPRouting]\n%1\n%2\n"
-                        "[ZEPRouting]</pre>%3</body></html>")
-      .arg(Workflow)
+  return QStringLiteral(
+             "<html><head><title>Liste</title></head><body><pre>\n\n[ZEPRouting]\n%1\n%2\n"
+             "[ZEPRouting]\n</pre>%3</body></html>")
+      .arg(Workflow == 0 ? 1000 : Workflow)
       .arg(Rows.join('\n'), Extra);
 }
 
@@ -38,12 +41,21 @@ class WebExchange : public ::testing::Test {
  protected:
   void SetUp() override {
     Server.SetPage("setup", DataPage(0, {"Q1R1=" + Server.AppUrl()}));
+    Server.SetPage("routinglist26001", PostingPage("G"));
     Host.Home = Server.AppUrl() + "?setup";
     Form = TZEPRoutingForm::Create<TZEPRoutingFormRegister>(Host);
     Form->AfterPageHandled = [this](int Browser) { Handled << Browser; };
     Form->show();
-    ASSERT_TRUE(WaitFor([&] { return Handled.contains(1); }));
+    // Quiet from here on: the set-up page is read and the posting page it asks for is there.
+    ASSERT_TRUE(WaitFor([&] { return Handled.contains(1) && Handled.contains(2); }));
     ASSERT_EQ(Form->WebAppURL, Server.AppUrl());
+  }
+  // Serves Html as the posting page and waits until the hidden browser shows it.
+  void ReplacePostingPage(const QString& Html) {
+    Server.SetPage("routinglist26001", Html);
+    Handled.clear();
+    Form->LoadPostingPage();
+    ASSERT_TRUE(WaitFor([&] { return Handled.contains(2); }));
   }
   void TearDown() override { delete Form; }
   // Shows the page of Query in WebBrowser1 and waits until the workspace has handled it.
@@ -75,9 +87,7 @@ TEST_F(WebExchange, SetUpLoadsThePostingPage) {
 }
 
 TEST_F(WebExchange, GeocodingNotesArePostedAndThePostingPageReloaded) {
-  Server.SetPage("routinglist26001", PostingPage("G"));
   Server.SetPage("list", DataPage(14, {"Q1R1=" + Order(1), "Q1R2=" + Order(2), "Q2R1=X"}));
-  ASSERT_TRUE(WaitFor([&] { return Handled.contains(2); }));  // the posting page is there
   Host.Calls.GeocodingNotes = {"1|49.94000,11.57000", "2|49.95000,11.58000"};
   Visit("list");
   ASSERT_TRUE(WaitFor([&] { return Server.Count("POST", "/app") == 1; }));
@@ -91,28 +101,26 @@ TEST_F(WebExchange, GeocodingNotesArePostedAndThePostingPageReloaded) {
 }
 
 TEST_F(WebExchange, AFormThatRefusesIsFilledButNotSentAndTheNotesAreDropped) {
-  Server.SetPage("routinglist26001", PostingPage("X"));
+  ReplacePostingPage(PostingPage("X"));
   Server.SetPage("list", DataPage(30, {"Q1R1=" + Order(1)}));
-  Form->LoadPostingPage();
-  ASSERT_TRUE(WaitFor([&] { return Handled.count(2) >= 2; }));
   Host.Calls.GeocodingNotes = {"1|49.94000,11.57000"};
   Visit("list");
   EXPECT_TRUE(WaitFor([&] { return Form->Geocoding->GeocodingList().isEmpty(); }));
   EXPECT_EQ(Evaluate(Form->WebBrowser2, "document.getElementsByName('Form3')[0].elements[2].value"),
-            "1|49.94000,11.57000\r\n");
+            "1|49.94000,11.57000\n");  // a text area's value keeps line feeds only
   EXPECT_EQ(Server.Count("POST", "/app"), 0);
   EXPECT_EQ(Form->SubmitMode, 0);
 }
 
 TEST_F(WebExchange, WithoutThePostingFormTheNotesAreKept) {
+  ReplacePostingPage("<html><body>keine Formulare</body></html>");
   Server.SetPage("list", DataPage(30, {"Q1R1=" + Order(1)}));
-  ASSERT_TRUE(WaitFor([&] { return Handled.contains(2); }));  // "leer": no forms at all
   Host.Calls.GeocodingNotes = {"1|49.94000,11.57000"};
   Visit("list");
-  Form->PostGeocodingResults();
-  QSignalSpy Idle(Form->WebBrowser2, &QWebEngineView::loadFinished);
-  EXPECT_FALSE(Idle.wait(500));
-  EXPECT_EQ(Form->Geocoding->GeocodingList().size(), 2);  // the page's and this second try
+  // Scripts of one page answer in order: once this one is back, the form lookup was answered.
+  Evaluate(Form->WebBrowser2, "1");
+  EXPECT_EQ(Form->Geocoding->GeocodingList(), QStringList{"1|49.94000,11.57000"});
+  EXPECT_EQ(Server.Count("POST", "/app"), 0);
 }
 
 TEST_F(WebExchange, SelectionIsSentThroughTheListForm) {
@@ -139,14 +147,16 @@ TEST_F(WebExchange, AddressCheckWritesTheGeocodedAddressesIntoThePage) {
       "<form><input name='h0'><input name='h1'><input name='h2'><input name='h3'><input name='h4'>"
       "<input name='h5'><input name='h6'><input name='h7'><input name='h8'><input name='h9'></form>"
       "<div name='D5'>alt</div><div name='D6'>alt</div>";
-  QString Row6 = Order(6);
+  // The address check page numbers its orders negatively; the hidden field drops the sign.
+  QString Row6 = Order(-6);
   Row6.replace("95444", "@");
-  Server.SetPage("check", DataPage(33, {"Q1R1=" + Order(5), "Q1R2=" + Row6}, Checks));
+  Server.SetPage("check", DataPage(33, {"Q1R1=" + Order(-5), "Q1R2=" + Row6}, Checks));
   Handled.clear();
   Form->WebBrowser1->setUrl(QUrl(Server.AppUrl() + "?check"));
   ASSERT_TRUE(WaitFor([&] { return Handled.contains(3); }));
   QWebEngineView* View = Form->WebBrowser1;
-  EXPECT_EQ(Evaluate(View, "document.getElementsByName('D5')[0].innerText"), "95444 Bayreuth, Ring 5");
+  EXPECT_EQ(Evaluate(View, "document.getElementsByName('D5')[0].innerText"),
+            "95444 Bayreuth, Ring 5");
   EXPECT_EQ(Evaluate(View, "document.forms[1].elements[6].name"), "__7");
   EXPECT_EQ(Evaluate(View, "document.forms[1].elements[6].value"),
             "5,'95444','Bayreuth','','Ring 5'");
@@ -167,8 +177,9 @@ TEST_F(WebExchange, ResultSiteAndHomeAreRequestedFromTheApplicationAddress) {
 }
 
 TEST_F(WebExchange, ABrokenPageLeavesTheWorkspaceUsable) {
-  Server.SetPage("broken", "<html><body>[ZEPRouting]\n14\nQ1R1=kaputt\n<script>"
-                           "document.title='x'</script></body></html>");
+  Server.SetPage("broken",
+                 "<html><body>[ZEPRouting]\n14\nQ1R1=kaputt\n<script>"
+                 "document.title='x'</script></body></html>");
   Visit("broken");
   EXPECT_TRUE(Form->WebBrowser1->isEnabled());
   Server.SetPage("hostile", DataPage(0, {"Q1R1=http://127.0.0.1:1/x", "Q3R1=x; DROP TABLE RO"}));

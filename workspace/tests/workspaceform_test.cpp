@@ -44,11 +44,14 @@ TEST_F(WorkspaceForm, CreationNumbersTheWorkspaceAndAddsAnEmptySelectedEntry) {
 
 TEST_F(WorkspaceForm, ControlsCarryTheirNamesHintsAndInitialStates) {
   auto* Form = Open();
-  for (const char* Name : {"BrowserPanel", "BrowserButtons", "WebBrowser1", "WebBrowser2", "MapPanel",
-                           "MapButtons", "MapControl", "CalendarPanel", "CalendarButtons",
-                           "CalendarOptions", "CalendarSplitter", "Planner1", "PlannerWaitList1",
-                           "PlannerWaitList2", "StatusBar1", "Timer1", "MonthCalendar1", "Edit1",
-                           "GroupBox1", "RadioGroup3", "CheckBox6", "PageControl1", "TabSheet2"})
+  for (const char* Name : {"BrowserPanel",     "BrowserButtons",   "WebBrowser1",
+                           "WebBrowser2",      "MapPanel",         "MapButtons",
+                           "MapControl",       "CalendarPanel",    "CalendarButtons",
+                           "CalendarOptions",  "CalendarSplitter", "Planner1",
+                           "PlannerWaitList1", "PlannerWaitList2", "StatusBar1",
+                           "Timer1",           "MonthCalendar1",   "Edit1",
+                           "GroupBox1",        "RadioGroup3",      "CheckBox6",
+                           "PageControl1",     "TabSheet2"})
     EXPECT_NE(Form->findChild<QObject*>(Name), nullptr) << Name;
   for (int Number = 1; Number <= 20; ++Number)
     EXPECT_EQ(Form->SpeedButton[Number]->objectName(), QStringLiteral("SpeedButton%1").arg(Number));
