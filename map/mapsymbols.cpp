@@ -8,7 +8,9 @@
 namespace mapsymbols {
 
 namespace {
-const QColor kKey(0xff, 0x00, 0xff);  // never used inside a symbol
+// Never used inside a symbol; the colour of the map's land, so that the soft edges of the
+// symbols blend into the map.
+const QColor kKey(0xf2, 0xef, 0xe9);
 
 QImage blank() {
   QImage image(kSize, kSize, QImage::Format_RGB32);

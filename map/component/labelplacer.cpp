@@ -3,6 +3,7 @@
 #include <QLineF>
 
 bool LabelPlacer::free(const QRectF& Box) const {
+  if (!area_.contains(Box)) return false;
   for (const QRectF& placed : boxes_) {
     if (placed.intersects(Box)) return false;
   }

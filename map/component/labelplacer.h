@@ -10,7 +10,9 @@
 // repeated only far from where it stands already.
 class LabelPlacer {
  public:
-  explicit LabelPlacer(double RepeatDistance = 300) : repeatDistance_(RepeatDistance) {}
+  // Labels must lie inside Area (the window) so that none is cut at its edge.
+  explicit LabelPlacer(const QRectF& Area, double RepeatDistance = 300)
+      : area_(Area), repeatDistance_(RepeatDistance) {}
 
   bool free(const QRectF& Box) const;
   bool nameNearby(const QString& Name, QPointF At) const;
@@ -18,6 +20,7 @@ class LabelPlacer {
   bool claim(const QRectF& Box, const QString& Name = {});
 
  private:
+  QRectF area_;
   double repeatDistance_;
   QList<QRectF> boxes_;
   QHash<QString, QList<QPointF>> names_;

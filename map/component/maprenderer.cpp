@@ -37,6 +37,23 @@ double roadWidth(std::uint8_t roadClass, double upp) {
   return std::clamp(style.widthMetres / upp, style.minPixels, 40.0);
 }
 
+// The longest stretch of a line that runs nearly straight, as the chord from its first to its
+// last point: road names follow it.
+QLineF longestStraightRun(const QPolygonF& line) {
+  constexpr double kMaxTurnDegrees = 12;
+  QLineF best;
+  qsizetype runStart = 0;
+  for (qsizetype i = 1; i < line.size(); ++i) {
+    const QLineF first(line[runStart], line[std::min(runStart + 1, line.size() - 1)]);
+    const QLineF seg(line[i - 1], line[i]);
+    const double turn = std::abs(first.angleTo(seg));
+    if (std::min(turn, 360 - turn) > kMaxTurnDegrees) runStart = i - 1;
+    const QLineF run(line[runStart], line[i]);
+    if (run.length() > best.length()) best = run;
+  }
+  return best;
+}
+
 QString fromUtf8(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
@@ -108,7 +125,7 @@ void MapRenderer::render(QPainter& Painter, const geo::Viewport& Viewport, bool 
   drawLines(Painter, px, b);
   drawRoads(Painter, px, b);
   drawOneWayArrows(Painter, px, b);
-  LabelPlacer placer;
+  LabelPlacer placer(QRectF(0, 0, Viewport.width(), Viewport.height()));
   drawPlaceNames(Painter, px, b, placer);
   drawRoadNames(Painter, px, b, placer);
   drawHouseNumbers(Painter, px, section, placer);
@@ -271,12 +288,7 @@ void MapRenderer::drawRoadNames(QPainter& Painter, const PixelMapper& Px, const 
       if (name.isEmpty()) continue;
       const double textWidth = fm.horizontalAdvance(name);
       for (const geo::PointRange& part : map_.ranges(f->rings)) {
-        const QPolygonF line = Px.line(map_.points(part));
-        QLineF best;
-        for (qsizetype i = 1; i < line.size(); ++i) {
-          const QLineF seg(line[i - 1], line[i]);
-          if (seg.length() > best.length()) best = seg;
-        }
+        const QLineF best = longestStraightRun(Px.line(map_.points(part)));
         if (best.length() < textWidth + 12) continue;
         const QPointF mid = best.center();
         double angle = std::atan2(best.dy(), best.dx()) * 180 / std::numbers::pi;
