@@ -86,6 +86,7 @@ TEST_F(WorkspaceForm, OptionsStartFromTheSettingsWithoutRunningTheirHandlers) {
 }
 
 TEST_F(WorkspaceForm, ClicksStoreTheOptions) {
+  Host.Store->SetROData(1013, 1, "");
   auto* Form = Open();
   Form->show();
   Form->CheckBox[3]->click();
