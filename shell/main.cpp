@@ -5,7 +5,7 @@
 #include "geo/map/defaultmap.h"
 #include "shell/commandline.h"
 #include "shell/mainform.h"
-#include "shell/maplessserver.h"
+#include "workspace/mapviewbridge.h"
 
 namespace {
 
@@ -38,8 +38,9 @@ int main(int argc, char** argv) {
   }
 
   QApplication Application(argc, argv);
+  QApplication::setApplicationVersion(ZEP_VERSION);
   TMainForm::TServices Services;
-  Services.CreateMapServer = [](const QString&) { return CreateMaplessServer(); };
+  Services.CreateMapServer = [](const QString&) { return CreateMapAdapterServer(); };
   Services.MapPathDefault = QString::fromStdString(geo::defaultMapRoot());
   TMainForm MainForm(Command.HomeURL.isEmpty() ? StoredHomeURL() : Command.HomeURL,
                      std::move(Services));

@@ -10,13 +10,9 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "shell/startsplash.h"
 #include "store/mapserverdb.h"
+#include "widgets/splashscreen.h"
 #include "workspace/zeproutingformvariants.h"
-
-#ifndef ZEP_VERSION
-#define ZEP_VERSION "0"
-#endif
 
 namespace {
 
@@ -73,11 +69,12 @@ void TMainForm::StartUp() {
   QApplication::setApplicationName("ZEPRouting");
   setWindowTitle(QApplication::applicationName());
 
-  AdvSplashScreen1 = new TStartSplash();
+  AdvSplashScreen1 = new TSplashScreen();
   AdvSplashScreen1->SetProgramName(QApplication::applicationName());
   AdvSplashScreen1->SetVersionLine(
-      QStringLiteral("Version %1%2").arg(ZEP_VERSION, " vom 06.09.2016"));
-  AdvSplashScreen1->show();
+      QStringLiteral("Version %1%2").arg(TSplashScreen::FileVersion(), " vom 06.09.2016"));
+  AdvSplashScreen1->CloseWhenShown(this);
+  AdvSplashScreen1->Show();
   AdvSplashScreen1->AddProgressLine("Initialisierung");
   AdvSplashScreen1->AddProgressLine("Zuordnung der Karte");
 
@@ -87,13 +84,13 @@ void TMainForm::StartUp() {
     AppStart = true;
     FStartSucceeded = true;
   } else {
-    AdvSplashScreen1->hide();
+    AdvSplashScreen1->Hide();
     ShowErrorMsg(FMapServer->ErrorNr(), "Zuordnung der Karte");
   }
 }
 
 void TMainForm::FailStart(const QString& Text) {
-  if (AdvSplashScreen1) AdvSplashScreen1->hide();
+  if (AdvSplashScreen1) AdvSplashScreen1->Hide();
   AppStart = false;
   FServices.ShowErrorBox(this, Text);
 }
@@ -158,11 +155,6 @@ bool TMainForm::event(QEvent* Event) {
   const bool Result = QMainWindow::event(Event);
   if (Event->type() == QEvent::WindowActivate) FormActivate();
   return Result;
-}
-
-void TMainForm::showEvent(QShowEvent* Event) {
-  QMainWindow::showEvent(Event);
-  if (AdvSplashScreen1 && AdvSplashScreen1->isVisible()) AdvSplashScreen1->finish(this);
 }
 
 void TMainForm::FormActivate() {

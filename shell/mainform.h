@@ -11,7 +11,7 @@ class QComboBox;
 class QMdiArea;
 class QToolButton;
 class TMapServerDB;
-class TStartSplash;
+class TSplashScreen;
 
 // The program's main window: a frame of workspace windows with a tool strip to open, arrange
 // and pick them. It runs the start-up, owns what all workspaces share (the local store, the
@@ -50,7 +50,7 @@ class TMainForm : public QMainWindow, public TWorkspaceHost {
   QComboBox* WorkspaceList() const override { return ComboBox1; }
   QSize ClientSize() const override;
 
-  TStartSplash* AdvSplashScreen1 = nullptr;
+  TSplashScreen* AdvSplashScreen1 = nullptr;
   QWidget* Panel1 = nullptr;
   QToolButton* SpeedButton5 = nullptr;
   QToolButton* SpeedButton6 = nullptr;
@@ -62,7 +62,6 @@ class TMainForm : public QMainWindow, public TWorkspaceHost {
 
  protected:
   bool event(QEvent* Event) override;
-  void showEvent(QShowEvent* Event) override;
 
  private:
   void FormCreate();

@@ -69,8 +69,8 @@ class TWorkspaceMapView {
 
   // The workspace's callbacks, cleared at the start of every page.
   std::function<void()> AfterSelectionChangedProc;
-  std::function<void()> OptimizingProc;
-  std::function<void()> CalculationProc;
+  std::function<void(int)> OptimizingProc;
+  std::function<void(quint8)> CalculationProc;
 };
 
 // The objects the main window shares with every workspace: the map server that makes map

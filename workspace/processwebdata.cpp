@@ -6,6 +6,8 @@
 #include <QWebEngineView>
 
 #include "planning/mapserverdata.h"
+#include "widgets/planner.h"
+#include "widgets/plannerwaitlist.h"
 #include "workspace/addresscheck.h"
 #include "workspace/webdocument.h"
 #include "workspace/zeproutingform.h"
@@ -132,6 +134,8 @@ void TZEPRoutingForm::ProcessMapRect(int QNr) {
 }
 
 void TZEPRoutingForm::ClearCalendarAndWaitList() {
+  Planner1->Items().UnSelectAll();
+  PlannerWaitList1->Items().ClearAll();
   PlannerWaitList1->hide();
   CheckBox[5]->setChecked(false);
 }
@@ -151,6 +155,7 @@ void TZEPRoutingForm::ProcessOrderList() {
   TStationList& Stations = *MapServerData->StationList;
   MapView->AfterSelectionChangedProc = [this] { AfterMapSelection(); };
   ShowCalendar(false, false);
+  Planner1->Items().UnSelectAll();
   MapView->DeleteAllStations();
   if (Routing) Routing->DeleteRoute();
   Stations.ClearStart();

@@ -8,6 +8,7 @@
 
 #include "base/datetimetext.h"
 #include "planning/mapserverdata.h"
+#include "widgets/plannerwaitlist.h"
 #include "workspace/postingform.h"
 #include "workspace/progresspanel.h"
 #include "workspace/selectioncondition.h"

@@ -5,6 +5,8 @@
 #include <QWebEngineView>
 
 #include "store/mapserverdb.h"
+#include "widgets/planner.h"
+#include "widgets/plannerwaitlist.h"
 #include "workspace/workspacehost.h"
 #include "workspace/zeproutingform.h"
 
@@ -88,7 +90,8 @@ void TZEPRoutingForm::SpeedButton8Click(int Number) {
   } else if (Number == 10) {
     NavigateForward();
   } else {
-    // The clipboard list of cut appointments is emptied before the view is refreshed.
+    // Cut appointments not yet pasted are dropped before the view is refreshed.
+    PlannerWaitList2->Items().ClearAll();
     RefreshData();
   }
 }

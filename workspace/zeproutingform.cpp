@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QButtonGroup>
-#include <QCalendarWidget>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -17,6 +16,9 @@
 #include <QWebEngineView>
 
 #include "planning/mapserverdata.h"
+#include "widgets/planner.h"
+#include "widgets/plannerdatepicker.h"
+#include "widgets/plannerwaitlist.h"
 #include "workspace/progresspanel.h"
 #include "workspace/webdocument.h"
 #include "workspace/workspacehost.h"
@@ -144,9 +146,12 @@ void TZEPRoutingForm::CreateCalendarPanel() {
   auto* PlannerArea = Panel(nullptr, "PlannerArea");
   auto* PlannerLayout = new QHBoxLayout(PlannerArea);
   PlannerLayout->setContentsMargins(0, 0, 0, 0);
-  Planner1 = Panel(PlannerArea, "Planner1");
-  PlannerWaitList1 = Panel(PlannerArea, "PlannerWaitList1");
-  PlannerWaitList2 = Panel(PlannerArea, "PlannerWaitList2");
+  Planner1 = new TPlanner(PlannerArea);
+  Planner1->setObjectName("Planner1");
+  PlannerWaitList1 = new TPlannerWaitList(PlannerArea);
+  PlannerWaitList1->setObjectName("PlannerWaitList1");
+  PlannerWaitList2 = new TPlannerWaitList(PlannerArea);
+  PlannerWaitList2->setObjectName("PlannerWaitList2");
   PlannerLayout->addWidget(Planner1, 1);
   PlannerLayout->addWidget(PlannerWaitList1);
   PlannerWaitList1->hide();
@@ -191,9 +196,9 @@ void TZEPRoutingForm::CreateCalendarOptions() {
   CalendarOptions->setMinimumHeight(0);
   CalendarOptions->setMaximumHeight(185);
   Label1 = BoldLabel(CalendarOptions, "Label1", QString(), 15, 5);
-  MonthCalendar1 = new QCalendarWidget(CalendarOptions);
+  MonthCalendar1 = new TPlannerDatePicker(CalendarOptions);
   MonthCalendar1->setObjectName("MonthCalendar1");
-  MonthCalendar1->setGeometry(15, 20, 290, 25);
+  MonthCalendar1->setGeometry(15, 20, 290, 24);
   Label2 = BoldLabel(CalendarOptions, "Label2", QString(), 320, 5);
   ComboBox1 = new QComboBox(CalendarOptions);
   ComboBox1->setObjectName("ComboBox1");
@@ -271,9 +276,8 @@ void TZEPRoutingForm::FormCreate() {
 
   TerminCheckLayer = 16;
   WaitTimeLayer = 64;
-  MonthCalendar1->setVerticalHeaderFormat(QCalendarWidget::ISOWeekNumbers);
-  MonthCalendar1->setToolTip("KW");
   PEPDate = TDateTime::FromQDate(QDate::currentDate());
+  MonthCalendar1->SetDate(PEPDate);
 
   SetOptionsFromSettings();
   AttachHandlers();

@@ -11,7 +11,6 @@
 #include "workspace/mapservices.h"
 
 class QButtonGroup;
-class QCalendarWidget;
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
@@ -23,6 +22,9 @@ class QStatusBar;
 class QToolButton;
 class QWebEngineView;
 class TMapServerData;
+class TPlanner;
+class TPlannerDatePicker;
+class TPlannerWaitList;
 class TProgressPanel;
 class TWebDocument;
 class TWorkspaceHost;
@@ -183,9 +185,9 @@ class TZEPRoutingForm : public QWidget {
   QWidget* CalendarButtons = nullptr;
   QWidget* CalendarOptions = nullptr;
   QSplitter* CalendarSplitter = nullptr;
-  QWidget* Planner1 = nullptr;
-  QWidget* PlannerWaitList1 = nullptr;
-  QWidget* PlannerWaitList2 = nullptr;
+  TPlanner* Planner1 = nullptr;
+  TPlannerWaitList* PlannerWaitList1 = nullptr;
+  TPlannerWaitList* PlannerWaitList2 = nullptr;
   QStatusBar* StatusBar1 = nullptr;
   TProgressPanel* StatusPanel0 = nullptr;
   QLabel* StatusPanel1 = nullptr;
@@ -195,7 +197,7 @@ class TZEPRoutingForm : public QWidget {
   QLabel* Label2 = nullptr;
   QLabel* Label3 = nullptr;
   QLabel* Label4 = nullptr;
-  QCalendarWidget* MonthCalendar1 = nullptr;
+  TPlannerDatePicker* MonthCalendar1 = nullptr;
   QComboBox* ComboBox1 = nullptr;
   QComboBox* ComboBox2 = nullptr;
   QGroupBox* RadioGroup1 = nullptr;

@@ -10,6 +10,7 @@
 #include <QWebEngineView>
 
 #include "planning/mapserverdata.h"
+#include "widgets/plannerwaitlist.h"
 #include "workspace/tests/testhost.h"
 #include "workspace/zeproutingformvariants.h"
 
