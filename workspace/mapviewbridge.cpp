@@ -33,61 +33,6 @@ class TDeliveredPositions : public TWorkspaceGeocoding, public IMapViewGeocoding
   bool FCancel = true;
 };
 
-class TMapViewBridge : public TWorkspaceMapView {
- public:
-  explicit TMapViewBridge(std::unique_ptr<TMapView> View) : FView(std::move(View)) {
-    FView->AfterSelectionChangedProc = [this] {
-      if (AfterSelectionChangedProc) AfterSelectionChangedProc();
-    };
-    FView->OptimizingProc = [this](int Value) {
-      if (OptimizingProc) OptimizingProc(Value);
-    };
-    FView->CalculationProc = [this](quint8 Value) {
-      if (CalculationProc) CalculationProc(Value);
-    };
-  }
-  TMapView& View() { return *FView; }
-
-  void SetMapServerData(TMapServerData* Data) override { FView->SetMapServerData(Data); }
-  void SelectInteractor(int Mode) override { FView->SelectInteractor(Mode); }
-  void SetGeocoding(TWorkspaceGeocoding* Geocoding) override {
-    FView->SetGeocoding(dynamic_cast<IMapViewGeocoding*>(Geocoding));
-  }
-  // The routing adapter of the map component is not part of this build yet.
-  std::unique_ptr<TWorkspaceRouting> CreateRouting() override { return nullptr; }
-
-  void SetMapTitle(const QString& Title) override { FView->MapTitle = Title; }
-  void SetShowStationCount(bool Value) override { FView->ShowStationCount = Value; }
-  void SetCanCalculate(bool Value) override { FView->CanCalculate = Value; }
-  void SetSelectionMode(bool Value) override { FView->SelectionMode = Value; }
-  void SetSelectedStationsStayTime(double Days) override {
-    FView->SelectedStationsStayTime = TDateTime(Days);
-  }
-  QStringList SelectedStationList() const override {
-    QStringList Numbers;
-    if (FView->SelectedStationList)
-      for (int Index = 0; Index < FView->SelectedStationList->Count(); ++Index)
-        Numbers << FView->SelectedStationList->Strings(Index);
-    return Numbers;
-  }
-  void DeleteAllStations() override { FView->DeleteAllStations(); }
-  void DeleteStationsFromMapView(bool Visible, bool MarkOnly, bool OptAssist) override {
-    FView->DeleteStationsFromMapView(Visible, MarkOnly, OptAssist);
-  }
-  void SetMapRect(const QStringList& Rect) override { FView->SetMapRect(Rect); }
-  void SetStationsInMap(int Shape, qint64 Color, const QString& Titles) override {
-    FView->SetStationsInMap(Shape, static_cast<int>(Color), Titles);
-  }
-  void RefreshMap() override { FView->RefreshMap(); }
-  void SetStationInfo() override { FView->SetStationInfo(); }
-  void CreateMapEditor(const QString& LName) override { FView->CreateMapEditor(LName); }
-  void ZoomIn() override { FView->ZoomIn(); }
-  void ZoomOut() override { FView->ZoomOut(); }
-
- private:
-  std::unique_ptr<TMapView> FView;
-};
-
 class TMapAdapterServer : public TWorkspaceMapServer {
  public:
   int ErrorNr() const override { return FServer.ErrorNr; }
@@ -105,6 +50,54 @@ class TMapAdapterServer : public TWorkspaceMapServer {
 };
 
 }  // namespace
+
+TMapViewBridge::TMapViewBridge(std::unique_ptr<TMapView> View) : FView(std::move(View)) {
+  FView->AfterSelectionChangedProc = [this] {
+    if (AfterSelectionChangedProc) AfterSelectionChangedProc();
+  };
+  FView->OptimizingProc = [this](int Value) {
+    if (OptimizingProc) OptimizingProc(Value);
+  };
+  FView->CalculationProc = [this](quint8 Value) {
+    if (CalculationProc) CalculationProc(Value);
+  };
+}
+
+TMapViewBridge::~TMapViewBridge() = default;
+
+void TMapViewBridge::SetMapServerData(TMapServerData* Data) { FView->SetMapServerData(Data); }
+void TMapViewBridge::SelectInteractor(int Mode) { FView->SelectInteractor(Mode); }
+void TMapViewBridge::SetGeocoding(TWorkspaceGeocoding* Geocoding) {
+  FView->SetGeocoding(dynamic_cast<IMapViewGeocoding*>(Geocoding));
+}
+std::unique_ptr<TWorkspaceRouting> TMapViewBridge::CreateRouting() { return nullptr; }
+void TMapViewBridge::SetMapTitle(const QString& Title) { FView->MapTitle = Title; }
+void TMapViewBridge::SetShowStationCount(bool Value) { FView->ShowStationCount = Value; }
+void TMapViewBridge::SetCanCalculate(bool Value) { FView->CanCalculate = Value; }
+void TMapViewBridge::SetSelectionMode(bool Value) { FView->SelectionMode = Value; }
+void TMapViewBridge::SetSelectedStationsStayTime(double Days) {
+  FView->SelectedStationsStayTime = TDateTime(Days);
+}
+QStringList TMapViewBridge::SelectedStationList() const {
+  QStringList Numbers;
+  if (FView->SelectedStationList)
+    for (int Index = 0; Index < FView->SelectedStationList->Count(); ++Index)
+      Numbers << FView->SelectedStationList->Names(Index);  // "order number=marker id"
+  return Numbers;
+}
+void TMapViewBridge::DeleteAllStations() { FView->DeleteAllStations(); }
+void TMapViewBridge::DeleteStationsFromMapView(bool Visible, bool MarkOnly, bool OptAssist) {
+  FView->DeleteStationsFromMapView(Visible, MarkOnly, OptAssist);
+}
+void TMapViewBridge::SetMapRect(const QStringList& Rect) { FView->SetMapRect(Rect); }
+void TMapViewBridge::SetStationsInMap(int Shape, qint64 Color, const QString& Titles) {
+  FView->SetStationsInMap(Shape, static_cast<int>(Color), Titles);
+}
+void TMapViewBridge::RefreshMap() { FView->RefreshMap(); }
+void TMapViewBridge::SetStationInfo() { FView->SetStationInfo(); }
+void TMapViewBridge::CreateMapEditor(const QString& LName) { FView->CreateMapEditor(LName); }
+void TMapViewBridge::ZoomIn() { FView->ZoomIn(); }
+void TMapViewBridge::ZoomOut() { FView->ZoomOut(); }
 
 std::unique_ptr<TWorkspaceMapServer> CreateMapAdapterServer() {
   return std::make_unique<TMapAdapterServer>();

@@ -18,7 +18,8 @@ QString PostingPage(const QString& Form3Letter) {
   return QStringLiteral(
              "<html><body><form name='Form1' method='post' action='/app'><input name='__1' "
              "value='M'><input name='__3'></form><form name='Form3' method='post' action='/app'>"
-             "<input name='__1' value='%1'><input name='__2'><textarea name='__3'></textarea></form>"
+             "<input name='__1' value='%1'><input name='__2'><textarea "
+             "name='__3'></textarea></form>"
              "</body></html>")
       .arg(Form3Letter);
 }
