@@ -19,6 +19,7 @@
 #include "widgets/planner.h"
 #include "widgets/plannerdatepicker.h"
 #include "widgets/plannerwaitlist.h"
+#include "workspace/buttonpictures.h"
 #include "workspace/progresspanel.h"
 #include "workspace/webdocument.h"
 #include "workspace/workspacehost.h"
@@ -113,12 +114,13 @@ void TZEPRoutingForm::CreateMapPanel() {
                            "-",
                            QString::fromUtf8("◧"),
                            QString::fromUtf8("◨"),
-                           QString::fromUtf8("⎙"),
+                           QString(),
                            QString::fromUtf8("▣"),
                            QString::fromUtf8("➤")};
   for (int Number = 1; Number <= 7; ++Number)
     ToolButton(MapButtons, QStringLiteral("SpeedButton%1").arg(Number), 10 + 30 * (Number - 1))
         ->setText(Glyphs.at(Number - 1));
+  SpeedButton[5]->setIcon(PrinterPicture());
   MapControl = Panel(MapPanel, "MapControl");
   auto* MapLayout = StackedLayout(MapControl);
   MapLayout->setContentsMargins(1, 1, 1, 1);
@@ -225,7 +227,7 @@ void TZEPRoutingForm::CreateCalendarOptions() {
   Edit1->setGeometry(600, 20, 230, 22);
   auto* SearchButton = ToolButton(CalendarOptions, "SpeedButton18", 840);
   SearchButton->move(840, 20);
-  SearchButton->setText(QString::fromUtf8("🔍"));
+  SearchButton->setIcon(MagnifierPicture());
   GroupBox1 = new QGroupBox(CalendarOptions);
   GroupBox1->setObjectName("GroupBox1");
   GroupBox1->setGeometry(600, 47, 260, 132);

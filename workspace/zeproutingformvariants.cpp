@@ -56,9 +56,12 @@ void TZEPRoutingFormSplit::ArrangePanels() {
   PanelRight = Filled(Named(new QWidget, "PanelRight"), {MapPanel});
   Splitter1->addWidget(PanelLeft);
   Splitter1->addWidget(PanelRight);
-  Splitter1->setStretchFactor(1, 1);
+  // The left pane keeps 0.6 of the width however the window is sized, until the user moves
+  // the splitter.
   const int LeftWidth = static_cast<int>(0.6 * width());
   Splitter1->setSizes({LeftWidth, width() - LeftWidth});
+  Splitter1->setStretchFactor(0, 3);
+  Splitter1->setStretchFactor(1, 2);
   CalendarPanel->hide();
   Filled(BasePanel, {Splitter1});
   Filled(Content(), {BasePanel});
