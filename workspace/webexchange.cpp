@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QToolButton>
 #include <QUrl>
+#include <QWebEngineLoadingInfo>
 #include <QWebEngineView>
 
 #include "base/datetimetext.h"
@@ -61,13 +62,25 @@ void TZEPRoutingForm::WebBrowser1ProgressChange(int Percent) {
   StatusPanel0->SetText(WebProgressText(Percent, 100));
 }
 
-void TZEPRoutingForm::WebBrowser1DocumentComplete(bool Ok) {
+// A page that failed, or an error answer of the web application (which still shows its page),
+// is named in the status bar.
+void TZEPRoutingForm::WebBrowser1LoadingChanged(const QWebEngineLoadingInfo& Info) {
+  if (Info.status() == QWebEngineLoadingInfo::LoadStartedStatus) return;
+  const QString Url = Info.url().toDisplayString();
+  if (Info.errorDomain() == QWebEngineLoadingInfo::HttpStatusCodeDomain && Info.errorCode() >= 400)
+    StatusPanel1->setText(QString::fromUtf8("Die Webanwendung meldet einen Fehler (HTTP %1): %2")
+                              .arg(Info.errorCode())
+                              .arg(Url));
+  else if (Info.status() == QWebEngineLoadingInfo::LoadFailedStatus)
+    StatusPanel1->setText(QString::fromUtf8("Die Seite %1 konnte nicht geladen werden (Fehler %2).")
+                              .arg(Url)
+                              .arg(Info.errorCode()));
+}
+
+void TZEPRoutingForm::WebBrowser1DocumentComplete() {
   WebBrowser1->setEnabled(false);
   Timer1->stop();
   StatusPanel0->SetText(QString());
-  if (!Ok)
-    StatusPanel1->setText(QString::fromUtf8("Die Seite %1 konnte nicht geladen werden.")
-                              .arg(WebBrowser1->url().toDisplayString()));
   FDocument1->BodyHtml([this](const QString& Body) { ReadCompletedPage(Body); });
 }
 

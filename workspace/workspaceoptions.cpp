@@ -2,6 +2,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QToolButton>
+#include <QWebEngineLoadingInfo>
 #include <QWebEngineView>
 
 #include "store/mapserverdb.h"
@@ -52,8 +53,10 @@ void TZEPRoutingForm::AttachHandlers() {
   connect(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
   connect(WebBrowser1, &QWebEngineView::loadProgress, this,
           [this](int Percent) { WebBrowser1ProgressChange(Percent); });
+  connect(WebBrowser1->page(), &QWebEnginePage::loadingChanged, this,
+          [this](const QWebEngineLoadingInfo& Info) { WebBrowser1LoadingChanged(Info); });
   connect(WebBrowser1, &QWebEngineView::loadFinished, this,
-          [this](bool Ok) { WebBrowser1DocumentComplete(Ok); });
+          [this] { WebBrowser1DocumentComplete(); });
   connect(WebBrowser2, &QWebEngineView::loadFinished, this,
           [this](bool Ok) { WebBrowser2DocumentComplete(Ok); });
 }

@@ -20,6 +20,7 @@ class QMenu;
 class QSplitter;
 class QStatusBar;
 class QToolButton;
+class QWebEngineLoadingInfo;
 class QWebEngineView;
 class TMapServerData;
 class TPlanner;
@@ -122,7 +123,8 @@ class TZEPRoutingForm : public QWidget {
   void RadioGroup1Click(QButtonGroup* Group);
   void Timer1Timer();
   void WebBrowser1ProgressChange(int Percent);
-  void WebBrowser1DocumentComplete(bool Ok);
+  void WebBrowser1DocumentComplete();
+  void WebBrowser1LoadingChanged(const QWebEngineLoadingInfo& Info);
   void WebBrowser2DocumentComplete(bool Ok);
 
   // Web exchange parts.

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QLabel>
+#include <QTcpServer>
 #include <QWebEngineView>
 
 #include "planning/mapserverdata.h"
@@ -12,6 +13,13 @@
 #include "workspace/zeproutingformvariants.h"
 
 namespace {
+
+// A loopback port nobody listens on.
+int ClosedPort() {
+  QTcpServer Probe;
+  Probe.listen(QHostAddress::LocalHost);
+  return Probe.serverPort();
+}
 
 class TRealMapHost : public TTestHost {
  public:
@@ -38,16 +46,6 @@ class EndToEnd : public ::testing::Test {
     Handled.clear();
     Form->WebBrowser1->setUrl(QUrl(Web.BaseUrl() + Path));
     ASSERT_TRUE(WaitFor([&] { return Handled.contains(Until); }, 30000)) << Path.toStdString();
-  }
-  QString Evaluate(QWebEngineView* View, const QString& Script) {
-    QString Result;
-    bool Done = false;
-    View->page()->runJavaScript(Script, [&](const QVariant& Value) {
-      Result = Value.toString();
-      Done = true;
-    });
-    EXPECT_TRUE(WaitFor([&] { return Done; }));
-    return Result;
   }
 
   TWebApplication Web;
@@ -122,9 +120,10 @@ TEST_F(EndToEnd, GpsTrackArrivesOnTheMapPage) {
 TEST_F(EndToEnd, AnApplicationThatIsGoneLeavesAClearStatusAndAUsableWorkspace) {
   const QString Before = Form->WebAppURL;
   Handled.clear();
-  Form->WebBrowser1->setUrl(QUrl("http://127.0.0.1:1/zep"));
+  Form->WebBrowser1->setUrl(QUrl(QStringLiteral("http://127.0.0.1:%1/zep").arg(ClosedPort())));
   ASSERT_TRUE(WaitFor([&] { return Handled.contains(1); }, 30000));
-  EXPECT_TRUE(Form->StatusText(1).contains("konnte nicht geladen werden"));
+  EXPECT_TRUE(Form->StatusText(1).contains("konnte nicht geladen werden"))
+      << Form->StatusText(1).toStdString();
   EXPECT_TRUE(Form->WebBrowser1->isEnabled());
   EXPECT_EQ(Form->WebAppURL, Before);
   Visit("zep/auftraege/30?projekt=0");

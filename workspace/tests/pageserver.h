@@ -38,6 +38,11 @@ class TPageServer {
     std::lock_guard Lock(FMutex);
     FPages[Query] = Html;
   }
+  // The HTTP status answered for a query text (200 unless set).
+  void SetStatus(const QString& Query, int Status) {
+    std::lock_guard Lock(FMutex);
+    FStatus[Query] = Status;
+  }
   QList<TRecordedRequest> Requests() const {
     std::lock_guard Lock(FMutex);
     return FRequests;
@@ -59,6 +64,7 @@ class TPageServer {
     FRequests << Record;
     const QString Query =
         Request.method == "POST" ? QStringLiteral("post") : Record.Target.section('?', 1);
+    Response.status = FStatus.value(Query, 200);
     Response.set_content(FPages.value(Query, "<html><body>leer</body></html>").toStdString(),
                          "text/html; charset=utf-8");
   }
@@ -68,5 +74,6 @@ class TPageServer {
   std::thread FThread;
   mutable std::mutex FMutex;
   QMap<QString, QString> FPages;
+  QMap<QString, int> FStatus;
   QList<TRecordedRequest> FRequests;
 };

@@ -5,6 +5,8 @@
 #include <QComboBox>
 #include <QEventLoop>
 #include <QTimer>
+#include <QWebEnginePage>
+#include <QWebEngineView>
 #include <functional>
 
 #include "store/mapserverdb.h"
@@ -48,4 +50,16 @@ inline bool WaitFor(const std::function<bool()>& Done, int TimeoutMs = 15000) {
   Timeout.start(TimeoutMs);
   if (!Done()) Loop.exec();
   return Done();
+}
+
+// What Script answers in the page of View, as text; empty when it does not answer in time.
+inline QString Evaluate(QWebEngineView* View, const QString& Script) {
+  QString Result;
+  bool Done = false;
+  View->page()->runJavaScript(Script, [&](const QVariant& Value) {
+    Result = Value.toString();
+    Done = true;
+  });
+  WaitFor([&] { return Done; });
+  return Result;
 }

@@ -65,16 +65,6 @@ class WebExchange : public ::testing::Test {
     Form->WebBrowser1->setUrl(QUrl(Server.AppUrl() + "?" + Query));
     ASSERT_TRUE(WaitFor([&] { return Handled.contains(1); }));
   }
-  QString Evaluate(QWebEngineView* View, const QString& Script) {
-    QString Result;
-    bool Done = false;
-    View->page()->runJavaScript(Script, [&](const QVariant& Value) {
-      Result = Value.toString();
-      Done = true;
-    });
-    EXPECT_TRUE(WaitFor([&] { return Done; }));
-    return Result;
-  }
 
   TPageServer Server;
   TTestHost Host;
@@ -175,6 +165,15 @@ TEST_F(WebExchange, ResultSiteAndHomeAreRequestedFromTheApplicationAddress) {
   }));
   Form->NavigateHome();
   EXPECT_TRUE(WaitFor([&] { return Server.Count("GET", "?routinglist26000") == 1; }));
+}
+
+TEST_F(WebExchange, AnErrorAnswerIsNamedInTheStatusBar) {
+  Server.SetPage("fehler", "<html><body>Interner Fehler</body></html>");
+  Server.SetStatus("fehler", 500);
+  Visit("fehler");
+  EXPECT_TRUE(Form->StatusText(1).contains("HTTP 500")) << Form->StatusText(1).toStdString();
+  EXPECT_TRUE(Form->WebBrowser1->isEnabled());
+  EXPECT_EQ(Form->WebAppURL, Server.AppUrl());
 }
 
 TEST_F(WebExchange, ABrokenPageLeavesTheWorkspaceUsable) {
