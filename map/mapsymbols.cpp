@@ -37,7 +37,8 @@ QImage badge(const QColor& fill, const QString& letter) {
 
 // Pins of orders: distinct colours around the hue circle, dark and light turns alternating.
 QImage pin(int number) {
-  const int hue = (number * 360 / 28 + (number % 2) * 180 / 28) % 360;
+  // Starting at blue keeps the first pins apart from the red finish.
+  const int hue = (210 + number * 360 / 28 + (number % 2) * 180 / 28) % 360;
   const QColor fill = QColor::fromHsv(hue, 200, number % 2 ? 170 : 235);
   QImage image = blank();
   QPainter p(&image);

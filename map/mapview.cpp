@@ -38,7 +38,7 @@ TTitleBox TitleBoxGeometry(int TextWidth, int TextHeight) {
           QPoint(17, TextHeight + 2)};
 }
 
-TMapView::TMapView(void*) : SelectedStationList(std::make_unique<TStringList>()) {}
+TMapView::TMapView(QObject*) : SelectedStationList(std::make_unique<TStringList>()) {}
 
 TMapView::~TMapView() {
   SelectedStationList.reset();

@@ -16,6 +16,7 @@ class IMapModel;
 class IMapPresenter;
 class IMapView;
 class QMenu;
+class QObject;
 class QPainter;
 class QPrinter;
 class QWidget;
@@ -52,7 +53,7 @@ class TMapView : public IMapViewEvents {
   // Colour value of an order marker without symbol picture.
   static constexpr int NoSymbolColor = 0x20000000;
 
-  explicit TMapView(void* AOwner);
+  explicit TMapView(QObject* AOwner);
   ~TMapView() override;
   TMapView(const TMapView&) = delete;
   TMapView& operator=(const TMapView&) = delete;

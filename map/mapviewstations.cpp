@@ -53,14 +53,17 @@ bool TMapView::SetMapRect(const TStationList& AStationList) {
 int TMapView::SetStationInMap(TStation* AStation, int Shape, int Color,
                               const QString& StationTitle) {
   if (!MapEditor || !AStation) return -1;
+  // A station without coordinates would stand at 0,0, far out in the sea: it gets no marker.
+  const TPoint point = StationPoint(*AStation);
+  if (point.X == 0 || point.Y == 0) return -1;
   QString title = StationTitle;
   if (title.isEmpty() && OrderNumber(*AStation) > 0) {
     title = QStringLiteral("Auftrag-ID: %1").arg(AStation->Field(kOrderNumber));
   }
   int colour = Color;
   if (Color < 0) colour = StrToIntDef(AStation->Field(kPin), NoSymbolColor - 2) + 2;
-  return MapEditor->InsertObject(StationPoint(*AStation), Shape, AStation->Field(kLabel), title,
-                                 colour, kStationRTyp);
+  return MapEditor->InsertObject(point, Shape, AStation->Field(kLabel), title, colour,
+                                 kStationRTyp);
 }
 
 void TMapView::SetStationsInMap(int Shape, int Color, const QString& StationTitles) {

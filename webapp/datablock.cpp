@@ -13,16 +13,27 @@ std::string blockField(std::string_view value) {
     const char c = value[i];
     switch (c) {
       case '~':
-      case '|': out += '/'; break;
-      case '<': out += '('; break;
-      case '>': out += ')'; break;
-      case '&': out += '+'; break;
+      case '|':
+        out += '/';
+        break;
+      case '<':
+        out += '(';
+        break;
+      case '>':
+        out += ')';
+        break;
+      case '&':
+        out += '+';
+        break;
       case '\r':
         if (i + 1 < value.size() && value[i + 1] == '\n') ++i;
         out += "¶";
         break;
-      case '\n': out += "¶"; break;
-      default: out += (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) ? ' ' : c;
+      case '\n':
+        out += "¶";
+        break;
+      default:
+        out += (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) ? ' ' : c;
     }
   }
   const auto first = out.find_first_not_of(' ');
@@ -31,7 +42,8 @@ std::string blockField(std::string_view value) {
 }
 
 void DataBlock::addRow(int query, const Row& fields) {
-  if (static_cast<int>(rowCounts_.size()) < query) rowCounts_.resize(static_cast<std::size_t>(query));
+  if (static_cast<int>(rowCounts_.size()) < query)
+    rowCounts_.resize(static_cast<std::size_t>(query));
   const int row = ++rowCounts_[static_cast<std::size_t>(query - 1)];
   std::string line = "Q" + std::to_string(query) + "R" + std::to_string(row) + "=";
   for (std::size_t i = 0; i < fields.size(); ++i) {

@@ -25,8 +25,8 @@ class DataBlock {
 };
 
 // A value made fit to be one field: the field separators "~" and "|" become "/", line
-// breaks "¶", other control characters blanks, and "<", ">", "&" (which a page would show
-// otherwise) "(", ")", "+". Leading and trailing blanks are dropped.
+// breaks "¶", other control characters and no-break spaces blanks, and "<", ">", "&" (which a
+// page would show otherwise) "(", ")", "+". Leading and trailing blanks are dropped.
 std::string blockField(std::string_view value);
 
 }  // namespace webapp

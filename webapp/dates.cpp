@@ -53,8 +53,7 @@ std::optional<DateTime> parseGermanDateTime(std::string_view text) {
 }
 
 std::optional<DateTime> parseStoredDateTime(std::string_view text) {
-  if (text.size() != 16 || text[4] != '-' || text[7] != '-' || text[10] != ' ')
-    return std::nullopt;
+  if (text.size() != 16 || text[4] != '-' || text[7] != '-' || text[10] != ' ') return std::nullopt;
   const auto day = makeDay(digitsAt(text, 0, 4), digitsAt(text, 5, 2), digitsAt(text, 8, 2));
   const auto minutes = clockAt(text, 11);
   if (!day || !minutes) return std::nullopt;
@@ -89,9 +88,8 @@ std::string storedDateTime(const DateTime& value) {
 }
 
 std::string weekdayName(Day day) {
-  static const std::array<const char*, 7> names = {"Montag",  "Dienstag", "Mittwoch",
-                                                   "Donnerstag", "Freitag", "Samstag",
-                                                   "Sonntag"};
+  static const std::array<const char*, 7> names = {"Montag",  "Dienstag", "Mittwoch", "Donnerstag",
+                                                   "Freitag", "Samstag",  "Sonntag"};
   return names[static_cast<std::size_t>(isoWeekday(day) - 1)];
 }
 
@@ -109,9 +107,7 @@ std::string nowStored() {
   return storedDateTime({today(), local.tm_hour * 60 + local.tm_min});
 }
 
-int isoWeekday(Day day) {
-  return static_cast<int>(std::chrono::weekday(day).iso_encoding());
-}
+int isoWeekday(Day day) { return static_cast<int>(std::chrono::weekday(day).iso_encoding()); }
 
 Day mondayOf(Day day) { return day - std::chrono::days(isoWeekday(day) - 1); }
 

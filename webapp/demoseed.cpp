@@ -28,8 +28,8 @@ struct MapAddress {
 std::vector<MapAddress> readAddresses(const geo::CompiledMap& map) {
   std::vector<MapAddress> result;
   for (const auto& a : map.addresses()) {
-    MapAddress address{std::string(map.text(a.postalCode)), std::string(map.text(a.town)),
-                       std::string(map.text(a.district)),   std::string(map.text(a.street)),
+    MapAddress address{std::string(map.text(a.postalCode)),  std::string(map.text(a.town)),
+                       std::string(map.text(a.district)),    std::string(map.text(a.street)),
                        std::string(map.text(a.houseNumber)), a.point};
     if (!address.town.empty() && !address.street.empty() && !address.houseNumber.empty())
       result.push_back(std::move(address));
@@ -63,8 +63,9 @@ struct Seeder {
   int pick(int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); }
 
   void projects() {
-    db.run("INSERT INTO projects(id, name, preselected) VALUES (1, 'Wartung Heizungsanlagen', 1),"
-           " (2, 'Zählerwechsel Wasser', 0)");
+    db.run(
+        "INSERT INTO projects(id, name, preselected) VALUES (1, 'Wartung Heizungsanlagen', 1),"
+        " (2, 'Zählerwechsel Wasser', 0)");
   }
 
   void technicians(const std::vector<MapAddress>& addresses) {
@@ -77,20 +78,21 @@ struct Seeder {
     const MapAddress& depot = addresses.front();
     for (std::size_t i = 0; i < names.size(); ++i) {
       const bool early = i % 2 == 0;
-      db.run("INSERT INTO technicians(id, name, name2, work_start, work_end, valid_days, "
-             "postal_code, town, street) VALUES(?,?,?,?,?,?,?,?,?)",
-             {std::int64_t(11 + i), std::string(names[i][0]), std::string(names[i][1]),
-              std::int64_t(early ? 25200 : 27000), std::int64_t(early ? 57600 : 61200),
-              std::string(i == 5 ? "1111110" : "1111100"), depot.postalCode, depot.town,
-              depot.street + " " + depot.houseNumber});
+      db.run(
+          "INSERT INTO technicians(id, name, name2, work_start, work_end, valid_days, "
+          "postal_code, town, street) VALUES(?,?,?,?,?,?,?,?,?)",
+          {std::int64_t(11 + i), std::string(names[i][0]), std::string(names[i][1]),
+           std::int64_t(early ? 25200 : 27000), std::int64_t(early ? 57600 : 61200),
+           std::string(i == 5 ? "1111110" : "1111100"), depot.postalCode, depot.town,
+           depot.street + " " + depot.houseNumber});
     }
   }
 
   void orders(const std::vector<MapAddress>& addresses) {
     static const std::array<const char*, 16> surnames = {
-        "Müller", "Schmidt", "Schneider", "Fischer", "Meyer",  "Weber",  "Schäfer", "Koch",
+        "Müller", "Schmidt", "Schneider", "Fischer", "Meyer",   "Weber",   "Schäfer",    "Koch",
         "Bauer",  "Richter", "Klein",     "Wolf",    "Neumann", "Schwarz", "Zimmermann", "Krüger"};
-    static const std::array<const char*, 8> firstNames = {"Hans",  "Petra", "Jürgen", "Ursula",
+    static const std::array<const char*, 8> firstNames = {"Hans",  "Petra",  "Jürgen", "Ursula",
                                                           "Klaus", "Sabine", "Günter", "Heike"};
     std::vector<std::size_t> chosen(addresses.size());
     for (std::size_t i = 0; i < chosen.size(); ++i) chosen[i] = i;
@@ -109,14 +111,15 @@ struct Seeder {
       const std::int64_t windowEnd = window ? windowStart + (n % 2 ? 3600 : 7200) : 72000;
       const std::string label = std::string(surnames[static_cast<std::size_t>(n) % 16]) + ", " +
                                 firstNames[static_cast<std::size_t>(n / 16) % 8];
-      db.run("INSERT INTO orders(id, project_id, label, postal_code, town, district, street, "
-             "house_number, stay, window_start, window_end, pin, note, flags, marked) "
-             "VALUES(?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)",
-             {std::int64_t(kFirstOrder + n), std::int64_t(n % 3 == 2 ? 2 : 1), label,
-              address.postalCode, address.town, address.district, address.street,
-              address.houseNumber, std::int64_t(900 * (1 + n % 4)), windowStart, windowEnd,
-              std::int64_t(n % 5), std::string(n % 6 == 0 ? "Kunde bittet um Anruf vorher" : ""),
-              std::int64_t(n % 11 == 4 ? 8 : (n % 13 == 5 ? 16 : 0)), std::int64_t(n % 17 == 1)});
+      db.run(
+          "INSERT INTO orders(id, project_id, label, postal_code, town, district, street, "
+          "house_number, stay, window_start, window_end, pin, note, flags, marked) "
+          "VALUES(?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)",
+          {std::int64_t(kFirstOrder + n), std::int64_t(n % 3 == 2 ? 2 : 1), label,
+           address.postalCode, address.town, address.district, address.street, address.houseNumber,
+           std::int64_t(900 * (1 + n % 4)), windowStart, windowEnd, std::int64_t(n % 5),
+           std::string(n % 6 == 0 ? "Kunde bittet um Anruf vorher" : ""),
+           std::int64_t(n % 11 == 4 ? 8 : (n % 13 == 5 ? 16 : 0)), std::int64_t(n % 17 == 1)});
     }
   }
 
@@ -144,10 +147,11 @@ struct Seeder {
 
   void absence(int technician, const char* caption, DateTime start, DateTime finish, int kind,
                const char* text) {
-    db.run("INSERT INTO absences(technician_id, caption, start, finish, kind, text1) "
-           "VALUES(?,?,?,?,?,?)",
-           {std::int64_t(technician), std::string(caption), storedDateTime(start),
-            storedDateTime(finish), std::int64_t(kind), std::string(text)});
+    db.run(
+        "INSERT INTO absences(technician_id, caption, start, finish, kind, text1) "
+        "VALUES(?,?,?,?,?,?)",
+        {std::int64_t(technician), std::string(caption), storedDateTime(start),
+         storedDateTime(finish), std::int64_t(kind), std::string(text)});
   }
 
   void absences() {
@@ -174,17 +178,20 @@ struct Seeder {
       for (const auto& edge : edges)
         if (edge.target != previous || edges.size() == 1) onward.push_back(edge);
       if (onward.empty()) break;
-      const auto& edge = onward[static_cast<std::size_t>(pick(0, static_cast<int>(onward.size()) - 1))];
+      const auto& edge =
+          onward[static_cast<std::size_t>(pick(0, static_cast<int>(onward.size()) - 1))];
       for (const auto& point : map.edgeGeometry(edge)) {
         double lon = 0, lat = 0;
-        geo::mercatorToLonLat({static_cast<double>(point.x), static_cast<double>(point.y)}, lon, lat);
+        geo::mercatorToLonLat({static_cast<double>(point.x), static_cast<double>(point.y)}, lon,
+                              lat);
         seconds += 8;
-        db.run("INSERT INTO gps_points(technician_id, seq, time, latitude, longitude) "
-               "VALUES(?,?,?,?,?)",
-               {std::int64_t(technician), std::int64_t(seq++), clockTime(seconds / 60) + ":" +
-                                                                   (seconds % 60 < 10 ? "0" : "") +
-                                                                   std::to_string(seconds % 60),
-                degreesText(lat + noise(random)), degreesText(lon + noise(random))});
+        db.run(
+            "INSERT INTO gps_points(technician_id, seq, time, latitude, longitude) "
+            "VALUES(?,?,?,?,?)",
+            {std::int64_t(technician), std::int64_t(seq++),
+             clockTime(seconds / 60) + ":" + (seconds % 60 < 10 ? "0" : "") +
+                 std::to_string(seconds % 60),
+             degreesText(lat + noise(random)), degreesText(lon + noise(random))});
         if (seq >= kGpsPoints) break;
       }
       previous = node;
@@ -195,10 +202,9 @@ struct Seeder {
   void mapSection(const geo::CompiledMap& map) {
     const geo::Box bounds = map.bounds();
     Repository repository(db);
-    repository.setMeta("map_section", std::to_string(bounds.minX) + "," +
-                                          std::to_string(bounds.maxX) + "," +
-                                          std::to_string(bounds.maxY) + "," +
-                                          std::to_string(bounds.minY));
+    repository.setMeta("map_section",
+                       std::to_string(bounds.minX) + "," + std::to_string(bounds.maxX) + "," +
+                           std::to_string(bounds.maxY) + "," + std::to_string(bounds.minY));
   }
 };
 }  // namespace

@@ -7,12 +7,23 @@ std::string escapeHtml(std::string_view text) {
   out.reserve(text.size());
   for (const char c : text) {
     switch (c) {
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      case '"': out += "&quot;"; break;
-      case '\'': out += "&#39;"; break;
-      default: out += c;
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '"':
+        out += "&quot;";
+        break;
+      case '\'':
+        out += "&#39;";
+        break;
+      default:
+        out += c;
     }
   }
   return out;
@@ -24,7 +35,7 @@ body{font-family:"DejaVu Sans",Arial,sans-serif;margin:0;background:#f4f6f8;colo
 header{background:#1f4e79;color:#fff;padding:10px 18px}
 header h1{margin:0;font-size:20px}
 nav{background:#dde6ef;padding:6px 18px;font-size:13px}
-nav a{margin-right:14px;color:#1f4e79;text-decoration:none}
+nav a{margin-right:14px;color:#1f4e79;text-decoration:none;white-space:nowrap}
 main{padding:14px 18px}
 table{border-collapse:collapse;background:#fff;font-size:13px;margin:8px 0}
 th,td{border:1px solid #c5d0db;padding:3px 7px;text-align:left;vertical-align:top}
@@ -90,8 +101,8 @@ std::string link(std::string_view href, std::string_view text) {
 }
 
 std::string hiddenInput(std::string_view name, std::string_view value) {
-  return "<input type=\"hidden\" name=\"" + escapeHtml(name) + "\" value=\"" +
-         escapeHtml(value) + "\">";
+  return "<input type=\"hidden\" name=\"" + escapeHtml(name) + "\" value=\"" + escapeHtml(value) +
+         "\">";
 }
 
 }  // namespace webapp

@@ -6,7 +6,7 @@
 
 namespace webapp {
 
-// Text made safe for element content and quoted attribute values.
+// Text made safe for element content and quoted attribute values; line breaks become blanks.
 std::string escapeHtml(std::string_view text);
 
 // A whole German page: title, optional data block text, the body HTML, a menu bar.

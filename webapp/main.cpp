@@ -3,6 +3,7 @@
 // --port 0 picks a free port; the port is always printed on the first line of stdout.
 
 #include <atomic>
+#include <chrono>
 #include <csignal>
 #include <cstring>
 #include <iostream>
@@ -66,16 +67,20 @@ int main(int argc, char** argv) {
       return 1;
     }
     std::cout << port << std::endl;
-    std::atomic<bool> signalled = false;
-    std::thread waiter([&app, &signals, &signalled] {
+    std::atomic<bool> finished = false;
+    std::thread waiter([&app, &signals, &finished] {
       int signal = 0;
       sigwait(&signals, &signal);
-      signalled = true;
-      app.stop();
+      // A signal may come before the server runs; stop it until it has ended.
+      while (!finished) {
+        app.stop();
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+      }
     });
     const bool served = app.serve();
-    // serve() also ends when the listening socket fails; wake the waiter then.
-    if (!signalled) pthread_kill(waiter.native_handle(), SIGTERM);
+    finished = true;
+    // serve() also ends when the listening socket fails; the waiter may still be waiting.
+    pthread_kill(waiter.native_handle(), SIGTERM);
     waiter.join();
     return served ? 0 : 1;
   } catch (const std::exception& error) {

@@ -37,7 +37,7 @@ std::string absencePage(PageContext& context, std::int64_t absenceId);
 
 // Order lists of the workflows 12, 14, 16, 30, 33, 42 and 44.
 std::string orderListPage(PageContext& context, int workflow, std::int64_t projectId);
-bool isOrderListWorkflow(int workflow);
+std::string orderListTitle(int workflow);
 
 // Period optimisation (workflows 2 and 4): the form, and the data page it asks for.
 std::string periodFormPage(PageContext& context, int workflow);

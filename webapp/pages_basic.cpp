@@ -1,3 +1,5 @@
+#include <array>
+
 #include "webapp/datablock.h"
 #include "webapp/html.h"
 #include "webapp/pages.h"
@@ -10,10 +12,9 @@ constexpr const char* kRouteTableId = "ZEP";
 // Germany, when no demo map gave a section.
 constexpr const char* kDefaultSection = "650000,1700000,7400000,5950000";
 
-std::string menuEntry(const std::string& href, const std::string& title,
-                      const std::string& text) {
-  return "<a href=\"" + escapeHtml(href) + "\">" + escapeHtml(title) + "<span>" +
-         escapeHtml(text) + "</span></a>\n";
+std::string menuEntry(const std::string& href, const std::string& title, const std::string& text) {
+  return "<a href=\"" + escapeHtml(href) + "\">" + escapeHtml(title) + "<span>" + escapeHtml(text) +
+         "</span></a>\n";
 }
 
 std::string postingForm(const std::string& name, const std::string& action,
@@ -52,31 +53,29 @@ std::string startPage(PageContext& context) {
   const std::string date = germanDate(today());
   std::string body = "<p>Willkommen in der Auftragsverwaltung. Wählen Sie eine Ansicht:</p>\n";
   body += "<div class=\"menu\">\n";
-  body += menuEntry("/zep/auftraege/14?projekt=0", "Offene Aufträge",
-                    "Aufträge ohne Termin auf der Karte (Workflow 14)");
-  body += menuEntry("/zep/auftraege/12?projekt=0", "Aufträge nach Ort",
-                    "Offene Aufträge je Postleitzahl und Ort (Workflow 12)");
-  body += menuEntry("/zep/auftraege/16?projekt=0", "Tagesroute aus Auswahl",
-                    "Offene Aufträge mit Start und Ziel (Workflow 16)");
-  body += menuEntry("/zep/auftraege/30?projekt=0", "Alle Aufträge",
-                    "Übersicht aller Aufträge (Workflow 30)");
-  body += menuEntry("/zep/auftraege/33?projekt=0", "Adressprüfung",
-                    "Adressen prüfen und korrigieren (Workflow 33)");
-  body += menuEntry("/zep/auftraege/42?projekt=0", "Geplante Aufträge",
-                    "Aufträge mit Termin (Workflow 42)");
-  body += menuEntry("/zep/auftraege/44?projekt=0", "Erledigte Aufträge",
-                    "Abgeschlossene Aufträge (Workflow 44)");
-  body += menuEntry("/zep/periode/2", "Periodenoptimierung",
-                    "Tagesrouten über einen Zeitraum planen (Workflow 2)");
-  body += menuEntry("/zep/periode/4", "Schrittweise Optimierung",
-                    "Höchstens 60 Aufträge, Tag für Tag (Workflow 4)");
-  body += menuEntry("/zep/gps/11", "GPS-Fahrt", "Aufgezeichnete Fahrt eines Monteurs (Workflow 24)");
-  body += menuEntry(calendarRequest(0, 0, date, 0, true), "Personaleinsatzplanung",
-                    "Termine aller Monteure am " + date + " (Workflow 50)");
-  body += menuEntry("/zep/ergebnisse", "Planungsergebnisse", "Gemeldete Ankunftszeiten");
-  body += menuEntry("/zep/terminaenderungen", "Terminänderungen", "Gespeicherte Änderungen");
-  body += menuEntry("/zep/geocodierungen", "Geocodierungen",
-                    "Vermerkte Positionen und Adresskorrekturen");
+  const std::pair<std::string, std::string> lists[] = {
+      {"14", "Aufträge ohne Termin auf der Karte"},
+      {"12", "Offene Aufträge je Postleitzahl und Ort"},
+      {"16", "Offene Aufträge mit Start und Ziel"},
+      {"30", "Übersicht aller Aufträge"},
+      {"33", "Adressen prüfen und korrigieren"},
+      {"42", "Aufträge mit Termin"},
+      {"44", "Abgeschlossene Aufträge"}};
+  for (const auto& [workflow, text] : lists)
+    body += menuEntry("/zep/auftraege/" + workflow + "?projekt=0",
+                      orderListTitle(std::stoi(workflow)), text + " (Workflow " + workflow + ")");
+  const std::array<std::array<std::string, 3>, 7> others = {
+      {{"/zep/periode/2", "Periodenoptimierung",
+        "Tagesrouten über einen Zeitraum planen (Workflow 2)"},
+       {"/zep/periode/4", "Schrittweise Optimierung",
+        "Höchstens 60 Aufträge, Tag für Tag (Workflow 4)"},
+       {"/zep/gps/11", "GPS-Fahrt", "Aufgezeichnete Fahrt eines Monteurs (Workflow 24)"},
+       {calendarRequest(0, 0, date, 0, true), "Personaleinsatzplanung",
+        "Termine aller Monteure am " + date + " (Workflow 50)"},
+       {"/zep/ergebnisse", "Planungsergebnisse", "Gemeldete Ankunftszeiten"},
+       {"/zep/terminaenderungen", "Terminänderungen", "Gespeicherte Änderungen"},
+       {"/zep/geocodierungen", "Geocodierungen", "Vermerkte Positionen und Adresskorrekturen"}}};
+  for (const auto& [href, title, text] : others) body += menuEntry(href, title, text);
   body += "</div>\n";
   const auto orders = context.repository.orders({});
   body += "<p class=\"note\">" + std::to_string(orders.size()) + " Aufträge, " +
@@ -85,8 +84,9 @@ std::string startPage(PageContext& context) {
 }
 
 std::string postingPage(PageContext&) {
-  std::string body = "<p>Übertragungsseite für Planungsergebnisse, Terminänderungen und "
-                     "Geocodierungen.</p>\n";
+  std::string body =
+      "<p>Übertragungsseite für Planungsergebnisse, Terminänderungen und "
+      "Geocodierungen.</p>\n";
   body += postingForm("Form1", "/zep/ergebnisse", "M", true);
   body += postingForm("Form2", "/zep/terminaenderungen", "P", false);
   body += postingForm("Form3", "/zep/geocodierungen", "G", false);
@@ -105,8 +105,8 @@ std::string resultSite(PageContext& context, const std::vector<std::string>& par
   } else {
     constexpr std::string_view prefix = "Fehler-Nr: ";
     if (!parameters[6].starts_with(prefix)) throw BadRequest("Die Fehlernummer fehlt.");
-    const auto number = parseNumber(std::string_view(parameters[6]).substr(prefix.size()),
-                                    "Die Fehlernummer");
+    const auto number =
+        parseNumber(std::string_view(parameters[6]).substr(prefix.size()), "Die Fehlernummer");
     std::string message;
     for (std::size_t i = 7; i < parameters.size(); ++i)
       message += (i > 7 ? "&" : "") + parameters[i];
@@ -128,7 +128,8 @@ std::string orderPage(PageContext& context, std::int64_t orderId) {
       {"Adresse", order->postalCode + " " + order->town + ", " + order->addressLine()},
       {"Ortsteil", order->district},
       {"Aufenthalt", std::to_string(order->stay / 60) + " min"},
-      {"Zeitfenster", clockTime(order->windowStart / 60) + " - " + clockTime(order->windowEnd / 60)},
+      {"Zeitfenster",
+       clockTime(order->windowStart / 60) + " - " + clockTime(order->windowEnd / 60)},
       {"Termin", order->appointment ? germanDateTime(order->appointment->start) : "kein Termin"},
       {"Vereinbart", order->agreed},
       {"Warteliste", order->waiting ? "ja" : "nein"},

@@ -36,7 +36,8 @@ CalendarRequest readCalendarRequest(PageContext& context, const std::vector<std:
   parseNumberInRange(p[9], "Der vierte Kalenderparameter", 0, 0);
   r.additionalDays = static_cast<int>(parseNumberInRange(p[10], "Die Zahl der Zusatztage", -6, 56));
   if (p.size() == 12) {
-    if (p[11] != "1" && p[11] != "0") throw BadRequest("Der Wartelisten-Schalter muss 0 oder 1 sein.");
+    if (p[11] != "1" && p[11] != "0")
+      throw BadRequest("Der Wartelisten-Schalter muss 0 oder 1 sein.");
     r.waitingList = p[11] == "1";
   }
   if (r.projectId != 0 && !context.repository.projectExists(r.projectId))
@@ -46,24 +47,46 @@ CalendarRequest readCalendarRequest(PageContext& context, const std::vector<std:
   return r;
 }
 
-std::string appointmentTable(const std::vector<Order>& orders) {
+std::string typeName(int type) {
+  switch (type) {
+    case 1:
+      return "geplant";
+    case 2:
+      return "geladen";
+    case 3:
+    case 4:
+      return "bestätigt";
+    case 8:
+      return "vereinbart";
+    default:
+      return "erledigt";
+  }
+}
+
+std::string appointmentTable(const std::vector<Order>& orders,
+                             const std::vector<Technician>& technicians) {
   std::vector<std::vector<std::string>> rows;
-  for (const auto& o : orders)
+  for (const auto& o : orders) {
+    std::string technician = std::to_string(o.appointment->technicianId);
+    for (const auto& t : technicians)
+      if (t.id == o.appointment->technicianId) technician = t.name + ", " + t.name2;
     rows.push_back({germanDateTime(o.appointment->start), std::to_string(o.id), o.label,
-                    o.postalCode + " " + o.town + ", " + o.addressLine(),
-                    std::to_string(o.appointment->technicianId),
-                    std::to_string(o.appointment->type)});
+                    o.postalCode + " " + o.town + ", " + o.addressLine(), technician,
+                    typeName(o.appointment->type)});
+  }
   return renderTable({"Termin", "Auftrag", "Kunde", "Adresse", "Monteur", "Art"}, rows);
 }
 
 std::string navigation(const CalendarRequest& r, const std::vector<Technician>& technicians) {
   const int step = r.technicianId != 0 ? 7 : 1;
   auto to = [&](Day date, std::int64_t technician, int days, const std::string& text) {
-    return link(calendarRequest(r.projectId, technician, germanDate(date), days, r.waitingList), text);
+    return link(calendarRequest(r.projectId, technician, germanDate(date), days, r.waitingList),
+                text);
   };
-  std::string html = "<p>" + to(r.date - std::chrono::days(step), r.technicianId, r.additionalDays, "« zurück") +
-                     " | " + to(r.date + std::chrono::days(step), r.technicianId, r.additionalDays, "vorwärts »") +
-                     " | " + to(r.date, 0, 0, "Alle Monteure") + "</p>\n<p>Woche von: ";
+  std::string html =
+      "<p>" + to(r.date - std::chrono::days(step), r.technicianId, r.additionalDays, "« zurück") +
+      " | " + to(r.date + std::chrono::days(step), r.technicianId, r.additionalDays, "vorwärts »") +
+      " | " + to(r.date, 0, 0, "Alle Monteure") + "</p>\n<p>Woche von: ";
   for (const auto& t : technicians) html += to(r.date, t.id, 0, t.name) + " ";
   return html + "</p>\n";
 }
@@ -107,19 +130,22 @@ std::string calendarPage(PageContext& context, const std::vector<std::string>& p
   std::string body = navigation(r, technicians);
   body += "<p>" + std::to_string(appointments.size()) + " Termine vom " + germanDate(from) +
           " bis " + germanDate(until - std::chrono::days(1)) + ".</p>\n";
-  body += appointmentTable(appointments);
-  if (r.waitingList) body += "<p>" + std::to_string(waiting.size()) + " Aufträge auf der Warteliste.</p>\n";
+  body += appointmentTable(appointments, technicians);
+  if (r.waitingList)
+    body += "<p>" + std::to_string(waiting.size()) + " Aufträge auf der Warteliste.</p>\n";
   return renderPage("Personaleinsatzplanung " + germanDate(r.date), body, block.text());
 }
 
 std::string gpsPage(PageContext& context, std::int64_t technicianId) {
   const auto technician = context.repository.technician(technicianId);
-  if (!technician) throw BadRequest("Der Monteur " + std::to_string(technicianId) + " ist unbekannt.");
+  if (!technician)
+    throw BadRequest("Der Monteur " + std::to_string(technicianId) + " ist unbekannt.");
   const auto points = context.repository.gpsTrack(technicianId);
   DataBlock block(24);
   std::vector<std::vector<std::string>> rows;
   for (std::size_t i = 0; i < points.size(); ++i) {
-    block.addRow(1, {std::to_string(i + 1), points[i].time, points[i].latitude, points[i].longitude});
+    block.addRow(1,
+                 {std::to_string(i + 1), points[i].time, points[i].latitude, points[i].longitude});
     if (i < 20) rows.push_back({points[i].time, points[i].latitude, points[i].longitude});
   }
   const std::string title = "GPS-Fahrt " + technician->name + ", " + technician->name2;

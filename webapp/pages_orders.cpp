@@ -17,7 +17,7 @@ struct ListKind {
 };
 
 constexpr ListKind kLists[] = {
-    {12, "Aufträge nach Ort", OrderKind::Open},     {14, "Offene Aufträge", OrderKind::Open},
+    {12, "Aufträge nach Ort", OrderKind::Open},      {14, "Offene Aufträge", OrderKind::Open},
     {16, "Tagesroute aus Auswahl", OrderKind::Open}, {30, "Alle Aufträge", OrderKind::All},
     {33, "Adressprüfung", OrderKind::All},           {42, "Geplante Aufträge", OrderKind::Planned},
     {44, "Erledigte Aufträge", OrderKind::Completed}};
@@ -41,8 +41,8 @@ std::string orderTable(const std::vector<Order>& orders) {
   for (const auto& o : orders) {
     html += "<tr><td>" + orderLink(o.id) + "</td><td>" + escapeHtml(o.label) + "</td><td>" +
             escapeHtml(place(o) + ", " + o.addressLine()) + "</td><td>" +
-            std::to_string(o.stay / 60) + " min</td><td>" + clockTime(o.windowStart / 60) +
-            " - " + clockTime(o.windowEnd / 60) + "</td><td>" +
+            std::to_string(o.stay / 60) + " min</td><td>" + clockTime(o.windowStart / 60) + " - " +
+            clockTime(o.windowEnd / 60) + "</td><td>" +
             escapeHtml(o.appointment ? germanDateTime(o.appointment->start) : "") + "</td></tr>\n";
   }
   return html + "</table>\n";
@@ -59,8 +59,9 @@ std::vector<Row> placeRows(const std::vector<Order>& orders) {
   std::vector<Row> rows;
   for (const auto& [name, entry] : places) {
     const Order& o = *entry.first;
-    rows.push_back({std::to_string(rows.size() + 1), name + " (" + std::to_string(entry.second) + ")",
-                    o.country, o.postalCode, o.town, "", "1800", "27000", "72000", "0"});
+    rows.push_back({std::to_string(rows.size() + 1),
+                    name + " (" + std::to_string(entry.second) + ")", o.country, o.postalCode,
+                    o.town, "", "1800", "27000", "72000", "0"});
   }
   return rows;
 }
@@ -82,7 +83,8 @@ std::string selectionForm(int workflow, std::int64_t projectId) {
   std::string html = "<form class=\"panel\" method=\"post\" action=\"/zep/auswahl\">";
   html += hiddenInput("__1", std::to_string(workflow));
   html += hiddenInput("__2", std::to_string(projectId));
-  for (int element = 3; element <= 8; ++element) html += hiddenInput("__" + std::to_string(element), "");
+  for (int element = 3; element <= 8; ++element)
+    html += hiddenInput("__" + std::to_string(element), "");
   html += "<button type=\"submit\">Auswahl übernehmen</button></form>\n";
   return html;
 }
@@ -102,8 +104,8 @@ std::string dayRouteForm(PageContext& context, std::int64_t projectId) {
   html += hiddenInput("__1", "16") + hiddenInput("__2", std::to_string(projectId));
   html += "<label>Monteur</label><select name=\"__3\">";
   for (const auto& t : context.repository.technicians())
-    html += "<option value=\"" + std::to_string(t.id) + "\">" + escapeHtml(t.name + ", " + t.name2) +
-            "</option>";
+    html += "<option value=\"" + std::to_string(t.id) + "\">" +
+            escapeHtml(t.name + ", " + t.name2) + "</option>";
   html += "</select> " + hiddenInput("__4", "");
   html += "<label>Tag</label><input name=\"__5\" value=\"" +
           germanDate(today() + std::chrono::days(1)) + "\" size=\"10\"> ";
@@ -112,28 +114,30 @@ std::string dayRouteForm(PageContext& context, std::int64_t projectId) {
 }
 
 // Workflow 33: one DIV per order named after its number; the program fills the first form's
-// check boxes and the second form's element pairs (from element 6 on).
+// check boxes and the second form's element pairs (from element 6 on). The check boxes stand
+// in the table rows and belong to the first form through their form attribute.
 std::string addressCheck(const std::vector<Order>& orders, std::int64_t projectId) {
-  std::string divs = "<table><tr><th>Auftrag</th><th>Kunde</th><th>Adresse</th></tr>\n";
-  std::string boxes = "<form name=\"Adressauswahl\">";
-  std::string pairs = "<form name=\"Adresskorrektur\" method=\"post\" action=\"/zep/adresspruefung\" "
-                      "onsubmit=\"var b=document.forms[0].elements,s=[];for(var i=0;i<b.length;"
-                      "i++)if(b[i].checked)s.push(b[i].value);this.elements['auswahl'].value="
-                      "s.join(',');\">";
+  std::string html = "<form name=\"Adressauswahl\" id=\"adressauswahl\"></form>\n";
+  html += "<table><tr><th>Übernehmen</th><th>Auftrag</th><th>Kunde</th><th>Adresse</th></tr>\n";
+  std::string pairs =
+      "<form name=\"Adresskorrektur\" method=\"post\" action=\"/zep/adresspruefung\" "
+      "onsubmit=\"var b=document.forms[0].elements,s=[];for(var i=0;i<b.length;"
+      "i++)if(b[i].checked)s.push(b[i].value);this.elements['auswahl'].value="
+      "s.join(',');\">";
   pairs += hiddenInput("__1", "33") + hiddenInput("__2", std::to_string(projectId));
-  for (int element = 3; element <= 6; ++element) pairs += hiddenInput("__" + std::to_string(element), "");
+  for (int element = 3; element <= 6; ++element)
+    pairs += hiddenInput("__" + std::to_string(element), "");
   for (const auto& o : orders) {
     const std::string id = std::to_string(o.id);
-    divs += "<tr><td>" + orderLink(o.id) + "</td><td>" + escapeHtml(o.label) +
+    html += "<tr><td><input type=\"checkbox\" form=\"adressauswahl\" value=\"" + id +
+            "\"></td><td>" + orderLink(o.id) + "</td><td>" + escapeHtml(o.label) +
             "</td><td><div name=\"D" + id + "\">" +
             escapeHtml(o.postalCode + " " + o.town + ", " + o.addressLine()) + "</div></td></tr>\n";
-    boxes += "<input type=\"checkbox\" value=\"" + id + "\" title=\"" + id + "\">";
     pairs += hiddenInput("a" + id, "") + hiddenInput("b" + id, "");
   }
-  boxes += "</form>\n";
   pairs += hiddenInput("auswahl", "") +
            "<button type=\"submit\">Markierte Adressen übernehmen</button></form>\n";
-  return divs + "</table>\n" + boxes + pairs;
+  return html + "</table>\n" + pairs;
 }
 
 std::string projectLinks(PageContext& context, int workflow) {
@@ -146,10 +150,7 @@ std::string projectLinks(PageContext& context, int workflow) {
 }
 }  // namespace
 
-bool isOrderListWorkflow(int workflow) {
-  return std::any_of(std::begin(kLists), std::end(kLists),
-                     [workflow](const ListKind& k) { return k.workflow == workflow; });
-}
+std::string orderListTitle(int workflow) { return listKind(workflow).title; }
 
 std::string orderListPage(PageContext& context, int workflow, std::int64_t projectId) {
   const ListKind& list = listKind(workflow);
@@ -169,7 +170,8 @@ std::string orderListPage(PageContext& context, int workflow, std::int64_t proje
     block.addRows(1, placeRows(orders));
   } else {
     for (const auto& o : orders)
-      block.addRow(1, workflow == 33 ? orderRowNumbered(o, "-" + std::to_string(o.id)) : orderRow(o));
+      block.addRow(1,
+                   workflow == 33 ? orderRowNumbered(o, "-" + std::to_string(o.id)) : orderRow(o));
   }
   // Workflows with many unchecked addresses let the dispatcher choose among geocoding hits.
   if (workflow == 14 || workflow == 33) block.addRow(2, {"X"});

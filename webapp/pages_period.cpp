@@ -68,14 +68,17 @@ PeriodRequest readPeriodRequest(PageContext& context, const FormFields& fields) 
   r.validDays = field(fields, "__5");
   static const std::regex days("[01]{7}|[01]{8,31}");
   if (!std::regex_match(r.validDays, days))
-    throw BadRequest("Die Arbeitstage müssen aus 7 (je Wochentag) oder bis zu 31 (je Monatstag) "
-                     "Ziffern 0 und 1 bestehen.");
+    throw BadRequest(
+        "Die Arbeitstage müssen aus 7 (je Wochentag) oder bis zu 31 (je Monatstag) "
+        "Ziffern 0 und 1 bestehen.");
   r.workStart = clockSeconds(field(fields, "__6"), "Der Arbeitsbeginn");
   r.workEnd = clockSeconds(field(fields, "__7"), "Das Arbeitsende");
   if (r.workEnd <= r.workStart) throw BadRequest("Das Arbeitsende muss nach dem Beginn liegen.");
   r.breakTime = static_cast<int>(parseNumberInRange(field(fields, "__8"), "Die Pause", 0, 86399));
-  r.maxPerDay = static_cast<int>(parseNumberInRange(field(fields, "__9"), "Die Tageshöchstzahl", 0, 99));
-  r.calcModus = static_cast<int>(parseNumberInRange(field(fields, "__10"), "Die Teilroutengröße", 0, 200));
+  r.maxPerDay =
+      static_cast<int>(parseNumberInRange(field(fields, "__9"), "Die Tageshöchstzahl", 0, 99));
+  r.calcModus =
+      static_cast<int>(parseNumberInRange(field(fields, "__10"), "Die Teilroutengröße", 0, 200));
   r.from = dateField(field(fields, "__11"), "Der Beginn des Zeitraums");
   if (r.until - r.from > std::chrono::days(366))
     throw BadRequest("Der Zeitraum darf höchstens ein Jahr umfassen.");
@@ -95,9 +98,17 @@ Row routeOptionsRow(const PeriodRequest& r) {
     dayTimes += fiveDigits(r.workStart) + fiveDigits(r.workEnd);
     maxCounts += perDay;
   }
-  return {germanDate(r.from), germanDate(r.until), std::to_string(r.technician.id), r.validDays,
-          std::to_string(r.breakTime), std::to_string(r.calcModus),
-          r.technician.name + ", " + r.technician.name2, dayTimes, maxCounts, "0", "75"};
+  return {germanDate(r.from),
+          germanDate(r.until),
+          std::to_string(r.technician.id),
+          r.validDays,
+          std::to_string(r.breakTime),
+          std::to_string(r.calcModus),
+          r.technician.name + ", " + r.technician.name2,
+          dayTimes,
+          maxCounts,
+          "0",
+          "75"};
 }
 
 std::string hiddenFields(const PeriodRequest& r) {
@@ -125,10 +136,12 @@ std::string dataPage(PageContext& context, const PeriodRequest& r, std::vector<O
   const std::string title = r.workflow == 4 ? "Schrittweise Optimierung" : "Periodenoptimierung";
   const std::string period = germanDate(r.from) + " bis " + germanDate(r.until);
   if (orders.empty())
-    return renderPage(title, "<p>Alle Aufträge sind eingeplant. Es bleibt nichts zu optimieren.</p>\n");
+    return renderPage(title,
+                      "<p>Alle Aufträge sind eingeplant. Es bleibt nichts zu optimieren.</p>\n");
   if (r.from > r.until)
-    return renderPage(title, "<p>Der Zeitraum ist ausgeschöpft; diese Aufträge bleiben offen:</p>\n" +
-                                 orderSummary(orders));
+    return renderPage(title,
+                      "<p>Der Zeitraum ist ausgeschöpft; diese Aufträge bleiben offen:</p>\n" +
+                          orderSummary(orders));
   DataBlock block(r.workflow);
   if (r.workflow == 4) {
     if (orders.size() > kMaxStepOrders) orders.resize(kMaxStepOrders);
@@ -141,8 +154,8 @@ std::string dataPage(PageContext& context, const PeriodRequest& r, std::vector<O
     block.addRow(3, depotRow(r.technician, -2));
   }
   block.addRow(4, routeOptionsRow(r));
-  for (const auto& a : context.repository.absences(r.technician.id, r.from,
-                                                    r.until + std::chrono::days(1)))
+  for (const auto& a :
+       context.repository.absences(r.technician.id, r.from, r.until + std::chrono::days(1)))
     block.addRow(5, {germanDateTime(a.start), germanDateTime(a.finish)});
 
   std::string body = "<p>" + std::to_string(orders.size()) + " Aufträge für " +
@@ -177,7 +190,8 @@ std::string selectOptions(const std::vector<std::pair<std::string, std::string>>
 std::string periodFormPage(PageContext& context, int workflow) {
   if (workflow != 2 && workflow != 4) throw BadRequest("Der Workflow muss 2 oder 4 sein.");
   std::vector<std::pair<std::string, std::string>> projects{{"0", "Alle Projekte"}};
-  for (const auto& p : context.repository.projects()) projects.emplace_back(std::to_string(p.id), p.name);
+  for (const auto& p : context.repository.projects())
+    projects.emplace_back(std::to_string(p.id), p.name);
   std::vector<std::pair<std::string, std::string>> technicians;
   for (const auto& t : context.repository.technicians())
     technicians.emplace_back(std::to_string(t.id), t.name + ", " + t.name2);
@@ -188,8 +202,9 @@ std::string periodFormPage(PageContext& context, int workflow) {
   auto text = [](const std::string& name, const std::string& value) {
     return "<input name=\"" + name + "\" value=\"" + escapeHtml(value) + "\" size=\"12\">";
   };
-  std::string body = "<p>Wählen Sie Monteur, Zeitraum, Arbeitstage und Arbeitszeit. Die offenen "
-                     "Aufträge werden dann im Planungsprogramm zu Tagesrouten optimiert.</p>\n";
+  std::string body =
+      "<p>Wählen Sie Monteur, Zeitraum, Arbeitstage und Arbeitszeit. Die offenen "
+      "Aufträge werden dann im Planungsprogramm zu Tagesrouten optimiert.</p>\n";
   body += "<form class=\"panel\" name=\"Periode\" method=\"get\" action=\"/zep/periode/daten\">";
   body += hiddenInput("__1", std::to_string(workflow)) + "<table>";
   body += row("Projekt", "<select name=\"__2\">" + selectOptions(projects) + "</select>");

@@ -1,5 +1,6 @@
 #include "webapp/postings.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "webapp/request.h"
@@ -30,8 +31,8 @@ std::int64_t technicianNumber(std::string_view text, std::size_t line, std::int6
 DateTime arrivalTime(std::string_view text, std::size_t line) {
   const auto value = parseGermanDateTime(text);
   if (!value)
-    throw BadRequest(lineError(line, "Zeitpunkt \"" + std::string(text) +
-                                         "\" ist nicht in der Form TT.MM.JJJJ hh:mm."));
+    throw BadRequest(lineError(
+        line, "Zeitpunkt \"" + std::string(text) + "\" ist nicht in der Form TT.MM.JJJJ hh:mm."));
   return *value;
 }
 
@@ -40,7 +41,8 @@ std::string degrees(std::string_view text, double limit, std::size_t line) {
   const std::string value(text);
   char* end = nullptr;
   const double number = std::strtod(value.c_str(), &end);
-  const bool plain = !value.empty() && value.find_first_not_of("+-.0123456789") == std::string::npos;
+  const bool plain =
+      !value.empty() && value.find_first_not_of("+-.0123456789") == std::string::npos;
   if (!plain || end != value.c_str() + value.size() || number < -limit || number > limit)
     throw BadRequest(lineError(line, "Koordinate \"" + value + "\" ist ungültig."));
   return value;
@@ -111,24 +113,28 @@ std::vector<std::string> postingLines(std::string_view text) {
   return lines;
 }
 
-std::vector<PlannedArrival> parsePlannedArrivals(std::string_view text) {
-  std::vector<PlannedArrival> result;
+// Each line of text split into four "|" fields and read by readLine(fields, line index).
+template <typename Item, typename ReadLine>
+std::vector<Item> fourFieldLines(std::string_view text, ReadLine readLine) {
+  std::vector<Item> result;
   const auto lines = postingLines(text);
   for (std::size_t i = 0; i < lines.size(); ++i) {
     const auto fields = splitFields(lines[i], '|');
     if (fields.size() != 4) throw BadRequest(lineError(i, "erwartet werden 4 Felder."));
-    result.push_back({orderNumber(fields[1], i), arrivalTime(fields[0], i), fields[2],
-                      technicianNumber(fields[3], i, 1)});
+    result.push_back(readLine(fields, i));
   }
   return result;
 }
 
+std::vector<PlannedArrival> parsePlannedArrivals(std::string_view text) {
+  return fourFieldLines<PlannedArrival>(text, [](const auto& fields, std::size_t i) {
+    return PlannedArrival{orderNumber(fields[1], i), arrivalTime(fields[0], i), fields[2],
+                          technicianNumber(fields[3], i, 1)};
+  });
+}
+
 std::vector<AppointmentChange> parseAppointmentChanges(std::string_view text) {
-  std::vector<AppointmentChange> result;
-  const auto lines = postingLines(text);
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    const auto fields = splitFields(lines[i], '|');
-    if (fields.size() != 4) throw BadRequest(lineError(i, "erwartet werden 4 Felder."));
+  return fourFieldLines<AppointmentChange>(text, [](const auto& fields, std::size_t i) {
     AppointmentChange change;
     change.orderId = orderNumber(fields[0], i);
     change.stay = static_cast<int>(parseNumberInRange(fields[2], "Die Aufenthaltsdauer", 0, 86400));
@@ -136,9 +142,8 @@ std::vector<AppointmentChange> parseAppointmentChanges(std::string_view text) {
     if (!fields[1].empty()) change.arrival = arrivalTime(fields[1], i);
     if (change.arrival.has_value() != (change.technicianId != 0))
       throw BadRequest(lineError(i, "Termin und Monteur gehören zusammen."));
-    result.push_back(change);
-  }
-  return result;
+    return change;
+  });
 }
 
 std::vector<GeocodingNote> parseGeocodingNotes(std::string_view text) {
@@ -146,14 +151,14 @@ std::vector<GeocodingNote> parseGeocodingNotes(std::string_view text) {
   const auto lines = postingLines(text);
   for (std::size_t i = 0; i < lines.size(); ++i) {
     const auto fields = splitFields(lines[i], '|');
-    const auto position = fields.size() == 2 ? splitFields(fields[1], ',') : std::vector<std::string>();
-    if (position.size() != 2)
-      throw BadRequest(lineError(i, "erwartet wird Auftrag|Breite,Länge."));
+    const auto position =
+        fields.size() == 2 ? splitFields(fields[1], ',') : std::vector<std::string>();
+    if (position.size() != 2) throw BadRequest(lineError(i, "erwartet wird Auftrag|Breite,Länge."));
     // The address check numbers its orders negatively.
     std::string_view number = fields[0];
     if (number.starts_with('-')) number.remove_prefix(1);
-    result.push_back({orderNumber(number, i), degrees(position[0], 90, i),
-                      degrees(position[1], 180, i)});
+    result.push_back(
+        {orderNumber(number, i), degrees(position[0], 90, i), degrees(position[1], 180, i)});
   }
   return result;
 }
@@ -185,6 +190,9 @@ Selection parseSelection(std::string_view condition) {
 }
 
 AddressCorrection parseAddressCorrection(std::string_view value) {
+  if (std::any_of(value.begin(), value.end(),
+                  [](char c) { return static_cast<unsigned char>(c) < 0x20; }))
+    throw BadRequest("Eine Adresskorrektur enthält Steuerzeichen.");
   const auto comma = value.find(',');
   if (comma == std::string_view::npos || value.size() < comma + 3 || value[comma + 1] != '\'' ||
       value.back() != '\'')
@@ -194,7 +202,8 @@ AddressCorrection parseAddressCorrection(std::string_view value) {
   if (parts.size() != 7 || parts[1] != "," || parts[3] != "," || parts[5] != ",")
     throw BadRequest("Eine Adresskorrektur braucht Postleitzahl, Ort, Ortsteil und Straße.");
   AddressCorrection correction;
-  correction.orderId = parseNumberInRange(value.substr(0, comma), "Die Auftragsnummer", 1, 999999999);
+  correction.orderId =
+      parseNumberInRange(value.substr(0, comma), "Die Auftragsnummer", 1, 999999999);
   correction.postalCode = parts[0];
   correction.town = parts[2];
   correction.district = parts[4];

@@ -1,5 +1,6 @@
 #include "webapp/postingstore.h"
 
+#include "webapp/dates.h"
 #include "webapp/records.h"
 #include "webapp/request.h"
 
@@ -36,21 +37,23 @@ void PostingStore::savePlannedArrivals(const std::vector<PlannedArrival>& arriva
   for (const auto& arrival : arrivals) {
     requireOrder(arrival.orderId);
     requireTechnician(arrival.technicianId);
-    const auto type = db_.singleInteger("SELECT type FROM appointments WHERE order_id=?",
-                                        {arrival.orderId});
+    const auto type =
+        db_.singleInteger("SELECT type FROM appointments WHERE order_id=?", {arrival.orderId});
     if (type && isCompletedType(static_cast<int>(*type)))
       throw BadRequest("Der Auftrag " + std::to_string(arrival.orderId) +
                        " ist bereits abgeschlossen.");
     const std::string start = storedDateTime(arrival.arrival);
-    db_.run("INSERT INTO planning_results(order_id, arrival, label, technician_id, posted_at) "
-            "VALUES(?,?,?,?,?) ON CONFLICT(order_id) DO UPDATE SET arrival=excluded.arrival, "
-            "label=excluded.label, technician_id=excluded.technician_id, "
-            "posted_at=excluded.posted_at",
-            {arrival.orderId, start, arrival.label, arrival.technicianId, now});
-    db_.run("INSERT INTO appointments(order_id, technician_id, start, type) VALUES(?,?,?,1) "
-            "ON CONFLICT(order_id) DO UPDATE SET technician_id=excluded.technician_id, "
-            "start=excluded.start",
-            {arrival.orderId, arrival.technicianId, start});
+    db_.run(
+        "INSERT INTO planning_results(order_id, arrival, label, technician_id, posted_at) "
+        "VALUES(?,?,?,?,?) ON CONFLICT(order_id) DO UPDATE SET arrival=excluded.arrival, "
+        "label=excluded.label, technician_id=excluded.technician_id, "
+        "posted_at=excluded.posted_at",
+        {arrival.orderId, start, arrival.label, arrival.technicianId, now});
+    db_.run(
+        "INSERT INTO appointments(order_id, technician_id, start, type) VALUES(?,?,?,1) "
+        "ON CONFLICT(order_id) DO UPDATE SET technician_id=excluded.technician_id, "
+        "start=excluded.start",
+        {arrival.orderId, arrival.technicianId, start});
     db_.run("UPDATE orders SET waiting=0 WHERE id=?", {arrival.orderId});
   }
   transaction.commit();
@@ -63,17 +66,19 @@ void PostingStore::saveAppointmentChanges(const std::vector<AppointmentChange>& 
     requireOrder(change.orderId);
     if (change.technicianId != 0) requireTechnician(change.technicianId);
     const std::string start = change.arrival ? storedDateTime(*change.arrival) : std::string();
-    db_.run("INSERT INTO appointment_changes(order_id, arrival, stay, technician_id, saved_at) "
-            "VALUES(?,?,?,?,?) ON CONFLICT(order_id) DO UPDATE SET arrival=excluded.arrival, "
-            "stay=excluded.stay, technician_id=excluded.technician_id, "
-            "saved_at=excluded.saved_at",
-            {change.orderId, start, std::int64_t{change.stay}, change.technicianId, now});
+    db_.run(
+        "INSERT INTO appointment_changes(order_id, arrival, stay, technician_id, saved_at) "
+        "VALUES(?,?,?,?,?) ON CONFLICT(order_id) DO UPDATE SET arrival=excluded.arrival, "
+        "stay=excluded.stay, technician_id=excluded.technician_id, "
+        "saved_at=excluded.saved_at",
+        {change.orderId, start, std::int64_t{change.stay}, change.technicianId, now});
     db_.run("UPDATE orders SET stay=? WHERE id=?", {std::int64_t{change.stay}, change.orderId});
     if (change.arrival) {
-      db_.run("INSERT INTO appointments(order_id, technician_id, start, type) VALUES(?,?,?,1) "
-              "ON CONFLICT(order_id) DO UPDATE SET technician_id=excluded.technician_id, "
-              "start=excluded.start",
-              {change.orderId, change.technicianId, start});
+      db_.run(
+          "INSERT INTO appointments(order_id, technician_id, start, type) VALUES(?,?,?,1) "
+          "ON CONFLICT(order_id) DO UPDATE SET technician_id=excluded.technician_id, "
+          "start=excluded.start",
+          {change.orderId, change.technicianId, start});
       db_.run("UPDATE orders SET waiting=0 WHERE id=?", {change.orderId});
     } else {
       db_.run("DELETE FROM appointments WHERE order_id=?", {change.orderId});
@@ -88,10 +93,11 @@ void PostingStore::saveGeocodingNotes(const std::vector<GeocodingNote>& notes) {
   const std::string now = nowStored();
   for (const auto& note : notes) {
     requireOrder(note.orderId);
-    db_.run("INSERT INTO geocoding_notes(order_id, latitude, longitude, saved_at) "
-            "VALUES(?,?,?,?) ON CONFLICT(order_id) DO UPDATE SET latitude=excluded.latitude, "
-            "longitude=excluded.longitude, saved_at=excluded.saved_at",
-            {note.orderId, note.latitude, note.longitude, now});
+    db_.run(
+        "INSERT INTO geocoding_notes(order_id, latitude, longitude, saved_at) "
+        "VALUES(?,?,?,?) ON CONFLICT(order_id) DO UPDATE SET latitude=excluded.latitude, "
+        "longitude=excluded.longitude, saved_at=excluded.saved_at",
+        {note.orderId, note.latitude, note.longitude, now});
     db_.run("UPDATE orders SET gps=? WHERE id=?",
             {"GPS#Geocodierung#" + note.latitude + "," + note.longitude, note.orderId});
   }
@@ -103,25 +109,28 @@ void PostingStore::saveAddressCorrections(const std::vector<AddressCorrection>& 
   const std::string now = nowStored();
   for (const auto& c : corrections) {
     requireOrder(c.orderId);
-    db_.run("INSERT INTO address_corrections(order_id, postal_code, town, district, street, "
-            "saved_at) VALUES(?,?,?,?,?,?) ON CONFLICT(order_id) DO UPDATE SET "
-            "postal_code=excluded.postal_code, town=excluded.town, district=excluded.district, "
-            "street=excluded.street, saved_at=excluded.saved_at",
-            {c.orderId, c.postalCode, c.town, c.district, c.street, now});
-    db_.run("UPDATE orders SET postal_code=?, town=?, district=?, street=?, house_number='' "
-            "WHERE id=?",
-            {c.postalCode, c.town, c.district, c.street, c.orderId});
+    db_.run(
+        "INSERT INTO address_corrections(order_id, postal_code, town, district, street, "
+        "saved_at) VALUES(?,?,?,?,?,?) ON CONFLICT(order_id) DO UPDATE SET "
+        "postal_code=excluded.postal_code, town=excluded.town, district=excluded.district, "
+        "street=excluded.street, saved_at=excluded.saved_at",
+        {c.orderId, c.postalCode, c.town, c.district, c.street, now});
+    db_.run(
+        "UPDATE orders SET postal_code=?, town=?, district=?, street=?, house_number='' "
+        "WHERE id=?",
+        {c.postalCode, c.town, c.district, c.street, c.orderId});
   }
   transaction.commit();
 }
 
 void PostingStore::saveSelection(int workflow, const Selection& selection) {
   const bool places = selection.kind == Selection::Kind::Places;
-  db_.run("INSERT INTO selections(workflow, kind, items, saved_at) VALUES(?,?,?,?) "
-          "ON CONFLICT(workflow) DO UPDATE SET kind=excluded.kind, items=excluded.items, "
-          "saved_at=excluded.saved_at",
-          {std::int64_t{workflow}, std::string(places ? "places" : "orders"),
-           places ? joinPlaces(selection.places) : joinIds(selection.orderIds), nowStored()});
+  db_.run(
+      "INSERT INTO selections(workflow, kind, items, saved_at) VALUES(?,?,?,?) "
+      "ON CONFLICT(workflow) DO UPDATE SET kind=excluded.kind, items=excluded.items, "
+      "saved_at=excluded.saved_at",
+      {std::int64_t{workflow}, std::string(places ? "places" : "orders"),
+       places ? joinPlaces(selection.places) : joinIds(selection.orderIds), nowStored()});
 }
 
 void PostingStore::clearSelection(int workflow) {
@@ -145,14 +154,17 @@ std::optional<Selection> PostingStore::selection(int workflow) {
   return selection;
 }
 
-std::vector<std::vector<std::string>> PostingStore::textRows(const std::string& sql,
-                                                             int columns) {
+std::vector<std::vector<std::string>> PostingStore::textRows(const std::string& sql, int columns) {
   auto guard = db_.lock();
   Statement s(db_.handle(), sql);
   std::vector<std::vector<std::string>> rows;
   while (s.next()) {
     std::vector<std::string> row;
-    for (int c = 0; c < columns; ++c) row.push_back(s.text(c));
+    for (int c = 0; c < columns; ++c) {
+      // Times are kept sortable and shown the German way.
+      const auto time = parseStoredDateTime(s.text(c));
+      row.push_back(time ? germanDateTime(*time) : s.text(c));
+    }
     rows.push_back(std::move(row));
   }
   return rows;

@@ -45,11 +45,20 @@ std::string dayStart(Day day) { return storedDateTime({day, 0}); }
 std::string orderConditions(const OrderFilter& filter, std::vector<SqlValue>& values) {
   std::string where = " WHERE 1=1";
   switch (filter.kind) {
-    case OrderKind::All: break;
-    case OrderKind::Open: where += " AND a.order_id IS NULL"; break;
-    case OrderKind::Waiting: where += " AND a.order_id IS NULL AND o.waiting=1"; break;
-    case OrderKind::Planned: where += " AND a.type IN (1,2,3,4,8)"; break;
-    case OrderKind::Completed: where += " AND a.type NOT IN (1,2,3,4,8)"; break;
+    case OrderKind::All:
+      break;
+    case OrderKind::Open:
+      where += " AND a.order_id IS NULL";
+      break;
+    case OrderKind::Waiting:
+      where += " AND a.order_id IS NULL AND o.waiting=1";
+      break;
+    case OrderKind::Planned:
+      where += " AND a.type IN (1,2,3,4,8)";
+      break;
+    case OrderKind::Completed:
+      where += " AND a.type NOT IN (1,2,3,4,8)";
+      break;
   }
   if (filter.projectId != 0) {
     where += " AND o.project_id=?";
@@ -161,8 +170,8 @@ std::optional<Order> Repository::order(std::int64_t id) {
 }
 
 std::vector<Absence> Repository::absences(std::int64_t technicianId, Day from, Day until) {
-  std::string sql = std::string("SELECT ") + kAbsenceColumns +
-                    " FROM absences WHERE start<? AND finish>?";
+  std::string sql =
+      std::string("SELECT ") + kAbsenceColumns + " FROM absences WHERE start<? AND finish>?";
   std::vector<SqlValue> values{dayStart(until), dayStart(from)};
   if (technicianId != 0) {
     sql += " AND technician_id=?";
@@ -204,9 +213,10 @@ std::optional<std::string> Repository::meta(const std::string& key) {
 }
 
 void Repository::setMeta(const std::string& key, const std::string& value) {
-  db_.run("INSERT INTO meta(key, value) VALUES(?, ?) "
-          "ON CONFLICT(key) DO UPDATE SET value=excluded.value",
-          {key, value});
+  db_.run(
+      "INSERT INTO meta(key, value) VALUES(?, ?) "
+      "ON CONFLICT(key) DO UPDATE SET value=excluded.value",
+      {key, value});
 }
 
 }  // namespace webapp

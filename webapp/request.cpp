@@ -1,5 +1,6 @@
 #include "webapp/request.h"
 
+#include <algorithm>
 #include <charconv>
 
 namespace webapp {
@@ -18,10 +19,14 @@ bool isValidUtf8(std::string_view text) {
   while (i < text.size()) {
     const auto lead = static_cast<unsigned char>(text[i]);
     std::size_t length = 1;
-    if (lead >= 0xF0 && lead <= 0xF4) length = 4;
-    else if (lead >= 0xE0) length = 3;
-    else if (lead >= 0xC2 && lead <= 0xDF) length = 2;
-    else if (lead >= 0x80) return false;
+    if (lead >= 0xF0 && lead <= 0xF4)
+      length = 4;
+    else if (lead >= 0xE0)
+      length = 3;
+    else if (lead >= 0xC2 && lead <= 0xDF)
+      length = 2;
+    else if (lead >= 0x80)
+      return false;
     if (i + length > text.size()) return false;
     for (std::size_t k = 1; k < length; ++k) {
       if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return false;
@@ -47,8 +52,9 @@ std::string decodeUrlPart(std::string_view text) {
       out += text[i];
     }
   }
-  if (out.find('\0') != std::string::npos || !isValidUtf8(out))
-    throw BadRequest("Die Adresse enthält unzulässige Zeichen.");
+  const bool control = std::any_of(out.begin(), out.end(),
+                                   [](char c) { return static_cast<unsigned char>(c) < 0x20; });
+  if (control || !isValidUtf8(out)) throw BadRequest("Die Adresse enthält unzulässige Zeichen.");
   return out;
 }
 

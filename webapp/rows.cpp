@@ -8,8 +8,8 @@ std::string arrivalOf(const Order& order) {
 }
 
 std::string calendarText(const Order& order) {
-  std::string text = order.label + "¶" + order.postalCode + " " + order.town + ", " +
-                     order.addressLine();
+  std::string text =
+      order.label + "¶" + order.postalCode + " " + order.town + ", " + order.addressLine();
   if (!order.note.empty()) text += "¶" + order.note;
   return text;
 }

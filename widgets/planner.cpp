@@ -17,7 +17,7 @@
 namespace {
 
 constexpr int FlashIntervalMs = 500;
-constexpr int TopModeHeaderWidth = 140;
+constexpr int TopModeHeaderWidth = 160;
 constexpr int TopModeFooterWidth = 56;
 
 }  // namespace
@@ -227,7 +227,9 @@ void TPlanner::SelectCells(int SelBegin, int SelEnd, int SelPos) {
 }
 
 void TPlanner::ScrollToTime(TDateTime ATime) {
-  double Minutes = TimeOf(ATime).Value() * MinsPerDay;
+  // The cell holding the time comes first, shown whole.
+  const int Unit = FDisplay.DisplayUnit();
+  double Minutes = std::floor(TimeOf(ATime).Value() * MinsPerDay / Unit) * Unit;
   TPlannerGeometry G = Geometry();
   int Offset = G.MinutesToAlong(Minutes) - G.MinutesToAlong(FDisplay.StartMinutes());
   FGrid->UpdateScrollBars();

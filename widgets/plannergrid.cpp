@@ -183,6 +183,7 @@ void TPlannerGrid::mouseMoveEvent(QMouseEvent* Event) {
         std::max(MinColumnWidth, FResize->StartWidth + Across - FResize->StartAcross));
     return;
   }
+  if (FDrag && !DraggedItemAlive()) FinishDrag();
   if (FDrag && FDragItem) {
     int Pos = G.AcrossToPosition(TimeOnTop ? Pixel.y() : Pixel.x());
     TItemCells Before = FDrag->Current();
@@ -203,13 +204,19 @@ void TPlannerGrid::mouseReleaseEvent(QMouseEvent*) {
   FinishDrag();
 }
 
+// A handler or a reload may remove the item while the button is still down.
+bool TPlannerGrid::DraggedItemAlive() const {
+  return FDragItem && FPlanner.Items().IndexOf(FDragItem) >= 0;
+}
+
 void TPlannerGrid::FinishDrag() {
-  if (!FDrag || !FDragItem) return;
+  if (!FDrag) return;
+  const bool Alive = DraggedItemAlive();
   TItemDrag Drag = *FDrag;
   TPlannerItem* Item = FDragItem;
   FDrag.reset();
   FDragItem = nullptr;
-  if (!Drag.Changed()) return;
+  if (!Alive || !Drag.Changed()) return;
   // The item's own cells after the snap: a moved item may cover a cell more or less than
   // before when it did not start on a cell border.
   TItemCells From = Drag.Original();

@@ -53,6 +53,7 @@ class TPlannerGrid : public QAbstractScrollArea {
   TDragKind DragKindAt(TPlannerItem* Item, QPoint Pixel) const;
   int CellUnbounded(QPoint Pixel) const;
   void FinishDrag();
+  bool DraggedItemAlive() const;
   bool ShowToolTip(QHelpEvent* Event);
   bool AcceptDrag(QDropEvent* Event);
   void OpenEditor(TPlannerItem* Item);

@@ -1,7 +1,6 @@
 #include "widgets/planneritempaint.h"
 
 #include <QPainter>
-#include <QPainterPath>
 
 #include "widgets/planneritem.h"
 
@@ -14,6 +13,11 @@ constexpr int ImageSize = 16;
 constexpr int MaxPaintedText = 2000;
 const QColor SelectionFrame(31, 78, 153);
 const QColor FaultyFrame(200, 0, 0);
+
+QFont CaptionFont(QFont Font) {
+  Font.setBold(true);
+  return Font;
+}
 
 QColor TextColorOn(const QColor& Background) {
   return qGray(Background.rgb()) > 120 ? QColor(20, 20, 20) : QColor(250, 250, 250);
@@ -30,6 +34,7 @@ QString PaintedText(const TPlannerItem& Item) {
   return Text;
 }
 
+// Images from the right end of the band; returns the width they take.
 int PaintImages(QPainter& Painter, const TPlannerItem& Item, const QRect& Band,
                 const TItemPaintOptions& Options) {
   if (!Options.Images) return 0;
@@ -44,73 +49,45 @@ int PaintImages(QPainter& Painter, const TPlannerItem& Item, const QRect& Band,
   return Band.right() - Right;
 }
 
+// The caption band with its images; returns where the text lines start.
+int PaintCaptionBand(QPainter& Painter, const TPlannerItem& Item, const QRect& Body, int Inset,
+                     const TItemPaintOptions& Options) {
+  const bool HasCaption = Item.CaptionType() == ctText && !Item.CaptionText().isEmpty();
+  const bool HasImages = Options.Images && !Item.ImageIndexList().isEmpty();
+  if (!HasCaption && !HasImages) return Body.top() + 1;
+  int Height = std::max(Options.CaptionMetrics.height() + 2, HasImages ? ImageSize + 2 : 0);
+  QRect Band(Body.left(), Body.top(), Body.width(), std::min(Height, Body.height()));
+  const QColor Fill = BodyColor(Item).darker(112);
+  if (HasCaption) Painter.fillRect(Band.adjusted(Inset - Body.left() - 3, 0, 0, 0), Fill);
+  int ImagesWidth = PaintImages(Painter, Item, Band, Options);
+  if (HasCaption) {
+    QRect Caption(Inset, Band.top(), Band.right() - Inset - ImagesWidth - 1, Band.height());
+    Painter.setFont(Options.Caption);
+    Painter.setPen(TextColorOn(Fill));
+    Painter.drawText(Caption, Qt::AlignLeft | Qt::AlignVCenter,
+                     Options.CaptionMetrics.elidedText(Item.CaptionText(), Qt::ElideRight,
+                                                       Caption.width()));
+  }
+  return Band.bottom() + 2;
+}
+
 void PaintLink(QPainter& Painter, const QRect& Link) {
-  Painter.save();
   Painter.setPen(Qt::NoPen);
   Painter.setBrush(QColor(30, 100, 200));
   Painter.drawRoundedRect(Link, 3, 3);
-  QPen Pen(Qt::white, 1.6);
-  Painter.setPen(Pen);
+  Painter.setBrush(Qt::NoBrush);
+  Painter.setPen(QPen(Qt::white, 1.6));
   QPointF From(Link.left() + 3.5, Link.bottom() - 3.0);
   QPointF To(Link.right() - 3.0, Link.top() + 3.5);
   Painter.drawLine(From, To);
   Painter.drawLine(To, To + QPointF(-4, 0));
   Painter.drawLine(To, To + QPointF(0, 4));
-  Painter.restore();
 }
 
-}  // namespace
-
-QRect ItemLinkRect(const TPlannerItem& Item, const QRect& Rect) {
-  if (Item.URL().isEmpty()) return QRect();
-  return QRect(Rect.right() - LinkSize - 2, Rect.bottom() - LinkSize - 2, LinkSize, LinkSize);
-}
-
-void PaintPlannerItem(QPainter& Painter, const TPlannerItem& Item, const QRect& Rect,
-                      const TItemPaintOptions& Options) {
-  QRect Body = Rect.adjusted(1, 1, -2, -2);
-  if (Body.width() < 2 || Body.height() < 2) return;
-  Painter.save();
-  Painter.setClipRect(Rect.adjusted(0, 0, 1, 1), Qt::IntersectClip);
-  if (Item.Shadow())
-    Painter.fillRect(Body.translated(2, 2), QColor(0, 0, 0, 55));
-  const QColor Fill = BodyColor(Item);
-  Painter.fillRect(Body, Fill);
-  if (Item.TrackVisible())
-    Painter.fillRect(QRect(Body.left(), Body.top(), TrackWidth, Body.height()), Item.TrackColor());
-
-  const QFontMetrics Metrics = Painter.fontMetrics();
-  const int Inset = Body.left() + (Item.TrackVisible() ? TrackWidth + 3 : 3);
-  int TextTop = Body.top() + 1;
-  const bool HasCaption = Item.CaptionType() == ctText && !Item.CaptionText().isEmpty();
-  const int BandHeight = std::max(Metrics.height() + 2, Options.Images && !Item.ImageIndexList().isEmpty() ? ImageSize + 2 : 0);
-  if (HasCaption || !Item.ImageIndexList().isEmpty()) {
-    QRect Band(Body.left(), Body.top(), Body.width(), std::min(BandHeight, Body.height()));
-    if (HasCaption) Painter.fillRect(Band.adjusted(Item.TrackVisible() ? TrackWidth : 0, 0, 0, 0), Fill.darker(112));
-    int ImagesWidth = PaintImages(Painter, Item, Band, Options);
-    if (HasCaption) {
-      QFont Bold = Painter.font();
-      Bold.setBold(true);
-      Painter.setFont(Bold);
-      Painter.setPen(TextColorOn(Fill.darker(112)));
-      QRect CaptionRect(Inset, Band.top(), Band.right() - Inset - ImagesWidth - 2, Band.height());
-      Painter.drawText(CaptionRect, Qt::AlignLeft | Qt::AlignVCenter,
-                       QFontMetrics(Bold).elidedText(Item.CaptionText(), Qt::ElideRight,
-                                                     CaptionRect.width()));
-      Painter.setFont(QFont(Painter.font().family(), Painter.font().pointSize()));
-    }
-    TextTop = Band.bottom() + 2;
-  }
-  Painter.setPen(TextColorOn(Fill));
-  QRect TextRect(Inset, TextTop, Body.right() - Inset - 2, Body.bottom() - TextTop);
-  if (TextRect.height() > 0)
-    Painter.drawText(TextRect, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, PaintedText(Item));
-
-  QRect Link = ItemLinkRect(Item, Body);
-  if (!Link.isEmpty()) PaintLink(Painter, Link);
-
+void PaintFrames(QPainter& Painter, const TPlannerItem& Item, const QRect& Body,
+                 const TItemPaintOptions& Options) {
   Painter.setBrush(Qt::NoBrush);
-  Painter.setPen(QPen(Fill.darker(160), 1));
+  Painter.setPen(QPen(BodyColor(Item).darker(160), 1));
   Painter.drawRect(Body);
   if (Item.HasInvalidTimes()) {
     Painter.setPen(QPen(FaultyFrame, 2, Qt::DashLine));
@@ -124,5 +101,38 @@ void PaintPlannerItem(QPainter& Painter, const TPlannerItem& Item, const QRect& 
     Painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
     Painter.drawRect(Body.adjusted(3, 3, -3, -3));
   }
-  Painter.restore();
+}
+
+}  // namespace
+
+TItemPaintOptions::TItemPaintOptions(const QFont& Font)
+    : Text(Font), Caption(CaptionFont(Font)), TextMetrics(Text), CaptionMetrics(Caption) {}
+
+QRect ItemLinkRect(const TPlannerItem& Item, const QRect& Rect) {
+  if (Item.URL().isEmpty()) return QRect();
+  return QRect(Rect.right() - LinkSize - 2, Rect.bottom() - LinkSize - 2, LinkSize, LinkSize);
+}
+
+void PaintPlannerItem(QPainter& Painter, const TPlannerItem& Item, const QRect& Rect,
+                      const TItemPaintOptions& Options) {
+  const QRect Body = Rect.adjusted(1, 1, -2, -2);
+  if (Body.width() < 2 || Body.height() < 2) return;
+  if (Item.Shadow()) Painter.fillRect(Body.translated(2, 2), QColor(0, 0, 0, 55));
+  const QColor Fill = BodyColor(Item);
+  Painter.fillRect(Body, Fill);
+  if (Item.TrackVisible())
+    Painter.fillRect(QRect(Body.left(), Body.top(), TrackWidth, Body.height()), Item.TrackColor());
+  const int Inset = Body.left() + (Item.TrackVisible() ? TrackWidth + 3 : 3);
+  const int TextTop = PaintCaptionBand(Painter, Item, Body, Inset, Options);
+  const QRect TextRect(Inset, TextTop, Body.right() - Inset - 1, Body.bottom() - TextTop);
+  // Text that cannot show one character is not laid out at all.
+  if (TextRect.height() >= Options.TextMetrics.height() / 2 &&
+      TextRect.width() >= Options.TextMetrics.averageCharWidth()) {
+    Painter.setFont(Options.Text);
+    Painter.setPen(TextColorOn(Fill));
+    Painter.drawText(TextRect, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, PaintedText(Item));
+  }
+  QRect Link = ItemLinkRect(Item, Body);
+  if (!Link.isEmpty()) PaintLink(Painter, Link);
+  PaintFrames(Painter, Item, Body, Options);
 }

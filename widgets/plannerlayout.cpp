@@ -10,6 +10,7 @@ void TPlannerLayout::Build(const TPlannerItems& Items, int Layer, int Positions)
   FColumns.assign(std::max(Positions, 0), {});
   FOutside.clear();
   FLanes.clear();
+  FLanes.reserve(Items.Count());
   for (int I = 0; I < Items.Count(); ++I) {
     TPlannerItem* Item = Items.Items(I);
     if (!LayerMatches(Layer, Item->Layer())) continue;

@@ -47,6 +47,17 @@ std::pair<int, int> VisiblePositions(const TPlannerGeometry& G) {
   return {First, std::min(Last, M.Positions - 1)};
 }
 
+// A caption that does not fit on one line wraps when the section has room for more lines.
+void PaintCaption(QPainter& Painter, const QRect& Rect, const QString& Text, Qt::Alignment Align) {
+  const QFontMetrics Metrics = Painter.fontMetrics();
+  const int Flags = int(Align | Qt::AlignVCenter);
+  if (Metrics.horizontalAdvance(Text) <= Rect.width() || Rect.height() < 2 * Metrics.height()) {
+    Painter.drawText(Rect, Flags, Metrics.elidedText(Text, Qt::ElideRight, Rect.width()));
+    return;
+  }
+  Painter.drawText(Rect, Flags | Qt::TextWordWrap, Text);
+}
+
 QColor CellColor(const TPlanner& P, int Pos, int Minutes) {
   const TPositionProp* Prop = P.PositionProps().Items(Pos);
   if (Prop && Prop->Use) return Prop->IsActive(Minutes) ? Prop->ColorActive : Prop->ColorNonActive;
@@ -135,12 +146,11 @@ void TPlannerGrid::PaintItems(QPainter& Painter) const {
   const TPlannerLayout& L = FView.Layout();
   auto [FirstPos, LastPos] = VisiblePositions(G);
   const QRect Grid = G.GridRect();
-  TItemPaintOptions Options;
-  Options.Images = &FView.PlannerImages();
-  bool AnyFlashing = false;
   QFont Small = Painter.font();
   Small.setPointSizeF(Small.pointSizeF() * 0.9);
-  Painter.setFont(Small);
+  TItemPaintOptions Options(Small);
+  Options.Images = &FView.PlannerImages();
+  bool AnyFlashing = false;
   for (int Pos = std::max(FirstPos, 0); Pos <= LastPos; ++Pos) {
     for (const TPlannerItem* Item : L.Column(Pos)) {
       TItemLane Lane = L.LaneOf(Item);
@@ -327,8 +337,7 @@ void TPlannerGrid::PaintHeader(QPainter& Painter) const {
                        Painter.fontMetrics().elidedText(Caption(Pos + 1), Qt::ElideRight, Turned.width()));
       Painter.restore();
     } else {
-      Painter.drawText(Text, int(H.Alignment | Qt::AlignVCenter),
-                       Painter.fontMetrics().elidedText(Caption(Pos + 1), Qt::ElideRight, Text.width()));
+      PaintCaption(Painter, Text, Caption(Pos + 1), H.Alignment);
     }
     Painter.setPen(BandLine);
     if (M.TimeOnTop)

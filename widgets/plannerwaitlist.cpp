@@ -42,7 +42,7 @@ TPlannerWaitList::~TPlannerWaitList() {
 }
 
 void TPlannerWaitList::SetItemIndex(int Index) {
-  FItemIndex = FItems.Items(Index) ? Index : -1;
+  FCurrent = FItems.Items(Index);
   viewport()->update();
 }
 
@@ -86,7 +86,6 @@ TPlannerItem* TPlannerWaitList::MoveToPlanner(TPlanner* APlanner, int ItemIndex,
   Item->SetID(0);
   Item->SetItemObject(Source->TakeItemObject());
   Item->SetItemCells(Begin, Begin + Length, Pos);
-  if (FItemIndex == ItemIndex) FItemIndex = -1;
   FItems.FreeItem(Source);
   return Item;
 }
@@ -125,7 +124,7 @@ TPlannerWaitList* TPlannerWaitList::DragSource(const QDropEvent* Event) {
 void TPlannerWaitList::paintEvent(QPaintEvent*) {
   QPainter Painter(viewport());
   Painter.fillRect(viewport()->rect(), ListBackground);
-  TItemPaintOptions Options;
+  TItemPaintOptions Options(font());
   Options.Images = &Images;
   Options.ShowSelection = ShowSelection;
   for (int I = 0; I < FItems.Count(); ++I) {
@@ -134,7 +133,7 @@ void TPlannerWaitList::paintEvent(QPaintEvent*) {
     if (Rect.top() > viewport()->height()) break;
     if (ShowSelection && Selected(I)) Painter.fillRect(Rect.adjusted(-2, -1, 2, 1), SelectionBand);
     PaintPlannerItem(Painter, *FItems.Items(I), Rect.adjusted(2, 1, -2, -1), Options);
-    if (I == FItemIndex && hasFocus()) {
+    if (FItems.Items(I) == FCurrent && hasFocus()) {
       Painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
       Painter.drawRect(Rect.adjusted(0, 0, -1, -1));
     }
@@ -152,7 +151,7 @@ void TPlannerWaitList::mousePressEvent(QMouseEvent* Event) {
   if (Index < 0 || Event->button() != Qt::LeftButton) return;
   FPressed = true;
   FPressPoint = Event->position().toPoint();
-  FItemIndex = Index;
+  FCurrent = FItems.Items(Index);
   const bool Toggle = MultiSelect && Event->modifiers().testFlag(Qt::ControlModifier);
   if (Toggle) {
     SetSelected(Index, !Selected(Index));
@@ -169,7 +168,7 @@ void TPlannerWaitList::mouseMoveEvent(QMouseEvent* Event) {
   QPoint Moved = Event->position().toPoint() - FPressPoint;
   if (Moved.manhattanLength() < QApplication::startDragDistance()) return;
   FPressed = false;
-  if (FItemIndex >= 0) StartDrag(FItemIndex);
+  if (ItemIndex() >= 0) StartDrag(ItemIndex());
 }
 
 void TPlannerWaitList::StartDrag(int Index) {
@@ -180,7 +179,7 @@ void TPlannerWaitList::StartDrag(int Index) {
   Picture.fill(Qt::transparent);
   {
     QPainter Painter(&Picture);
-    TItemPaintOptions Options;
+    TItemPaintOptions Options(font());
     Options.Images = &Images;
     PaintPlannerItem(Painter, *FItems.Items(Index), Picture.rect(), Options);
   }
@@ -211,10 +210,10 @@ bool TPlannerWaitList::viewportEvent(QEvent* Event) {
 }
 
 void TPlannerWaitList::ItemsChanged() {
-  // Removed items leave the list selection; the current index stays on a valid item.
+  // Removed items leave the list selection and stop being the current one.
   for (auto It = FListSelection.begin(); It != FListSelection.end();)
     It = FItems.IndexOf(*It) < 0 ? FListSelection.erase(It) : std::next(It);
-  if (!FItems.Items(FItemIndex)) FItemIndex = -1;
+  if (FItems.IndexOf(FCurrent) < 0) FCurrent = nullptr;
   UpdateScrollBar();
   viewport()->update();
 }

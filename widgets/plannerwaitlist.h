@@ -24,7 +24,7 @@ class TPlannerWaitList : public QAbstractScrollArea {
   const TPlannerItems& Items() const { return FItems; }
 
   // The current index (the item last clicked or dragged), −1 for none.
-  int ItemIndex() const { return FItemIndex; }
+  int ItemIndex() const { return FItems.IndexOf(FCurrent); }
   void SetItemIndex(int Index);
   // List selection by index; indices outside the list read as unselected.
   bool Selected(int Index) const;
@@ -71,7 +71,7 @@ class TPlannerWaitList : public QAbstractScrollArea {
   void StartDrag(int Index);
 
   TPlannerItems FItems;
-  int FItemIndex = -1;
+  const TPlannerItem* FCurrent = nullptr;
   int FItemHeight = 60;
   QPoint FPressPoint;
   bool FPressed = false;

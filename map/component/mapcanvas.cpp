@@ -54,6 +54,12 @@ void MapCanvas::mousePressEvent(QMouseEvent* Event) {
   const QPoint p = Event->position().toPoint();
   const bool left = Event->button() == Qt::LeftButton;
   const bool right = Event->button() == Qt::RightButton;
+  if (Event->button() == Qt::MiddleButton && view_->panButtons() == 2) {
+    pressed_ = true;
+    dragged_ = rubberBand_ = false;
+    pressPos_ = lastPos_ = p;
+    return;
+  }
   if (!left && !right) return;
   if (view_->dispatchMessage(left ? MapMessage::LeftButtonDown : MapMessage::RightButtonDown, p.x(),
                              p.y())) {
@@ -80,9 +86,13 @@ void MapCanvas::mouseMoveEvent(QMouseEvent* Event) {
 }
 
 void MapCanvas::mouseReleaseEvent(QMouseEvent* Event) {
-  if (!pressed_ || Event->button() != Qt::LeftButton) return;
+  if (!pressed_ || Event->button() == Qt::RightButton) return;
   pressed_ = false;
   const QPoint p = Event->position().toPoint();
+  if (Event->button() == Qt::MiddleButton) {
+    dragged_ = false;
+    return;
+  }
   view_->dispatchMessage(MapMessage::LeftButtonUp, p.x(), p.y());
   if (rubberBand_ && dragged_) {
     rubberBandSelect(QRect(pressPos_, p).normalized());

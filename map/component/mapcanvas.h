@@ -8,9 +8,10 @@
 class MapViewImpl;
 
 // The widget a map view draws into, filling its host window. It routes the mouse: left drag
-// pans, the wheel zooms around the cursor, in select mode 3 a drag with Shift draws a rubber
-// band that selects the markers inside, a click selects the marker under it, and the right
-// button opens the context menu; every press goes to the view's interactors first.
+// (and middle drag when the pan interactor allows it) pans, the wheel zooms around the cursor, in
+// select mode 3 a drag with Shift draws a rubber band that selects the markers inside, a click
+// selects the marker under it, and the right button opens the context menu; every press goes to the
+// view's interactors first.
 class MapCanvas : public QWidget {
  public:
   MapCanvas(MapViewImpl* View, QWidget* Host);

@@ -5,6 +5,7 @@
 
 #include "geo/map/defaultmap.h"
 #include "map/component/mapviewimpl.h"
+#include "map/component/routelisterimpl.h"
 
 namespace {
 std::mutex lastLoadedMutex;
@@ -53,9 +54,13 @@ std::shared_ptr<IMapView> MapModelImpl::View(int Index) const {
 }
 
 ComStatus MapModelImpl::GetRouteLister(std::shared_ptr<IRouteLister5>& Lister) {
-  Lister.reset();
-  return ComFail(QStringLiteral("Routenberechnung ist für diese Karte nicht verfügbar"),
-                 ComStatus::NotReady);
+  if (map_->nodes().empty()) {
+    Lister.reset();
+    return ComFail(QStringLiteral("Die Karte hat kein Straßennetz"), ComStatus::NotReady);
+  }
+  if (!lister_) lister_ = std::make_shared<RouteListerImpl>(map_);
+  Lister = lister_;
+  return ComStatus::Ok;
 }
 
 std::shared_ptr<IMapModel> MapPresenterImpl::Model(int Index) const {

@@ -30,6 +30,7 @@ class MapModelImpl : public IMapModel, public std::enable_shared_from_this<MapMo
   std::shared_ptr<const geo::CompiledMap> map_;
   std::weak_ptr<IMapPresenter> presenter_;
   QList<std::shared_ptr<IMapView>> views_;
+  std::shared_ptr<IRouteLister5> lister_;
 };
 
 // The presenter: holds loaded models and passes view events to its sinks.

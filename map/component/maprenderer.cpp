@@ -1,6 +1,7 @@
 #include "map/component/maprenderer.h"
 
 #include <QFontMetricsF>
+#include <QHash>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPainterPathStroker>
@@ -60,17 +61,49 @@ QString fromUtf8(std::string_view text) {
 
 }  // namespace
 
+namespace {
+// Labels drawn once with their halo and then only copied: outlining the glyphs is the slow
+// part of drawing a map, and the same names appear in every picture of a section.
+struct LabelImage {
+  QImage image;
+  QPointF offset;  // from the baseline start to the image's corner
+};
+
+const LabelImage& labelImage(const QString& text, const QFont& font, const QColor& colour,
+                             double halo) {
+  static QHash<QString, LabelImage> cache;
+  constexpr qsizetype kMaxCached = 4000;
+  const QString key = text + QChar(0) + font.key() + QChar(0) + colour.name(QColor::HexArgb) +
+                      QChar(0) + QString::number(halo);
+  auto it = cache.find(key);
+  if (it != cache.end()) return *it;
+  if (cache.size() >= kMaxCached) cache.clear();
+  QPainterPath path;
+  path.addText(QPointF(0, 0), font, text);
+  const QRectF bounds = path.boundingRect().adjusted(-halo, -halo, halo, halo);
+  LabelImage label{QImage(std::max(1, static_cast<int>(std::ceil(bounds.width()))) + 1,
+                          std::max(1, static_cast<int>(std::ceil(bounds.height()))) + 1,
+                          QImage::Format_ARGB32_Premultiplied),
+                   bounds.topLeft()};
+  label.image.fill(Qt::transparent);
+  QPainter p(&label.image);
+  p.setRenderHint(QPainter::Antialiasing, true);
+  p.translate(-bounds.topLeft());
+  p.setBrush(Qt::NoBrush);
+  p.setPen(QPen(QColor(255, 255, 255, 220), halo, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+  p.drawPath(path);
+  p.setPen(Qt::NoPen);
+  p.setBrush(colour);
+  p.drawPath(path);
+  p.end();
+  return *cache.insert(key, std::move(label));
+}
+}  // namespace
+
 void drawHaloText(QPainter& Painter, QPointF BaselineLeft, const QString& Text, const QFont& Font,
                   const QColor& Colour, double HaloWidth) {
-  QPainterPath path;
-  path.addText(BaselineLeft, Font, Text);
-  Painter.setBrush(Qt::NoBrush);
-  Painter.setPen(
-      QPen(QColor(255, 255, 255, 220), HaloWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-  Painter.drawPath(path);
-  Painter.setPen(Qt::NoPen);
-  Painter.setBrush(Colour);
-  Painter.drawPath(path);
+  const LabelImage& label = labelImage(Text, Font, Colour, HaloWidth);
+  Painter.drawImage(BaselineLeft + label.offset, label.image);
 }
 
 struct MapRenderer::Buckets {

@@ -11,6 +11,7 @@
 #include "map/component/mapmodelimpl.h"
 #include "map/component/maprenderer.h"
 #include "map/component/mapstyle.h"
+#include "map/component/routingviewimpl.h"
 #include "map/component/viewtransform.h"
 
 namespace {
@@ -45,6 +46,7 @@ MapViewImpl::MapViewImpl() : transform_(std::make_shared<TransformImpl>(&viewpor
   interactors_.append(std::make_shared<SelectInteractorImpl>());
   interactors_.append(std::make_shared<PanInteractorImpl>());
   interactors_.append(std::make_shared<WheelZoomInteractorImpl>());
+  layers_.append(std::make_shared<RoutingViewImpl>(this));
   renderTimer_.setSingleShot(true);
   renderTimer_.setInterval(60);
   QObject::connect(&renderTimer_, &QTimer::timeout, [this] {
@@ -386,6 +388,11 @@ int MapViewImpl::selectMode() const {
 int MapViewImpl::wheelMode() const {
   const auto* i = findInteractor<WheelZoomInteractorImpl>(interactors_);
   return i ? i->mode() : 0;
+}
+
+int MapViewImpl::panButtons() const {
+  const auto* i = findInteractor<PanInteractorImpl>(interactors_);
+  return i ? i->buttons() : 1;
 }
 
 int MapViewImpl::panRedrawMs() const {

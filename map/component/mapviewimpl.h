@@ -74,6 +74,7 @@ class MapViewImpl : public IMapView, public std::enable_shared_from_this<MapView
   int selectMode() const;
   int wheelMode() const;
   int panRedrawMs() const;
+  int panButtons() const;
   // The context menu at Pixel: the view's entries, then what the event sinks add.
   QMenu* buildContextMenu(QWidget* Parent);
   // A chosen command: the sinks are told, then the view's own commands run.

@@ -71,6 +71,7 @@ ComStatus MEPresenterImpl::joinView(const QString& Name, const QString& VisibleN
     if (const auto v = view_.lock()) v->Refresh();
   });
   selection_ = SelectionRegistry::instance().set(selectionName());
+  selection_->Clear();  // a new layer of an old name starts without the old selection
   return view->AddLayerPresenter(shared_from_this());
 }
 

@@ -26,6 +26,16 @@ QPointF PixelMapper::operator()(geo::Point P) const {
 QPolygonF PixelMapper::line(std::span<const geo::Point> Points) const {
   QPolygonF polygon;
   polygon.reserve(static_cast<qsizetype>(Points.size()));
-  for (const geo::Point& p : Points) polygon.append((*this)(p));
+  // Points closer than half a pixel to the last one kept add nothing visible but cost time.
+  constexpr double kMinStep = 0.5;
+  for (std::size_t i = 0; i < Points.size(); ++i) {
+    const QPointF p = (*this)(Points[i]);
+    const bool last = i + 1 == Points.size();
+    if (!polygon.isEmpty() && !last && std::abs(p.x() - polygon.last().x()) < kMinStep &&
+        std::abs(p.y() - polygon.last().y()) < kMinStep) {
+      continue;
+    }
+    polygon.append(p);
+  }
   return polygon;
 }

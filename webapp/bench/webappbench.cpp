@@ -4,13 +4,13 @@
 // orders, and the calendar answers of 6 technicians × 14 days. Prints JSON.
 
 #include <httplib.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <string>
 #include <thread>
-#include <unistd.h>
 
 #include "geo/map/defaultmap.h"
 #include "webapp/dates.h"
@@ -22,7 +22,7 @@ using Clock = std::chrono::steady_clock;
 
 double seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
 
-// Runs the requests one after the other on one keep-alive connection; answers requests/s.
+// Runs the requests one after the other; answers requests/s.
 double rate(httplib::Client& client, const std::string& target, int requests, std::size_t& bytes) {
   const auto start = Clock::now();
   for (int i = 0; i < requests; ++i) {
@@ -41,15 +41,14 @@ int main(int argc, char** argv) {
   int requests = 2000;
   if (argc == 3 && std::string(argv[1]) == "--requests")
     requests = static_cast<int>(webapp::parseNumberInRange(argv[2], "requests", 1, 100000));
-  const auto directory = std::filesystem::temp_directory_path() /
-                         ("zep-webapp-bench-" + std::to_string(::getpid()));
+  const auto directory =
+      std::filesystem::temp_directory_path() / ("zep-webapp-bench-" + std::to_string(::getpid()));
   std::filesystem::create_directories(directory);
   {
     webapp::WebApp app((directory / "bench.db").string(), geo::defaultMapRoot());
     const int port = app.bind(0);
     std::thread server([&app] { app.serve(); });
     httplib::Client client("127.0.0.1", port);
-    client.set_keep_alive(true);
 
     const std::string monday = webapp::germanDate(webapp::mondayOf(webapp::today()));
     const std::string calendar = "/zep?routinglist26050&a&&&&&0&0&" + monday + "&0&0&1";
@@ -63,16 +62,19 @@ int main(int argc, char** argv) {
     const auto start = Clock::now();
     for (int round = 0; round < kRounds; ++round)
       for (int technician = 11; technician <= 16; ++technician)
-        rate(client, "/zep?routinglist26050&a&&&&&0&" + std::to_string(technician) + "&" + monday +
-                         "&0&7&1", 1, weekBytes);
+        rate(
+            client,
+            "/zep?routinglist26050&a&&&&&0&" + std::to_string(technician) + "&" + monday + "&0&7&1",
+            1, weekBytes);
     const double allSix = seconds(Clock::now() - start) / kRounds;
 
-    std::printf("{\"requests\": %d, \"calendar_day_per_s\": %.0f, \"calendar_day_bytes\": %zu, "
-                "\"order_list_80_per_s\": %.0f, \"order_list_bytes\": %zu, "
-                "\"calendar_6_technicians_x_14_days_ms\": %.2f, "
-                "\"calendar_one_technician_14_days_ms\": %.3f}\n",
-                requests, calendarRate, calendarBytes, listRate, listBytes, allSix * 1000,
-                allSix * 1000 / 6);
+    std::printf(
+        "{\"requests\": %d, \"calendar_day_per_s\": %.0f, \"calendar_day_bytes\": %zu, "
+        "\"order_list_80_per_s\": %.0f, \"order_list_bytes\": %zu, "
+        "\"calendar_6_technicians_x_14_days_ms\": %.2f, "
+        "\"calendar_one_technician_14_days_ms\": %.3f}\n",
+        requests, calendarRate, calendarBytes, listRate, listBytes, allSix * 1000,
+        allSix * 1000 / 6);
     app.stop();
     server.join();
   }

@@ -12,9 +12,25 @@ namespace webapp::testing {
 namespace {
 
 enum class RowKind {
-  AppAddress, MapEdge, RouteTableId, Order, Depot, OrderOrDepot, PlaceOrder, NegativeOrder, Flag, Title,
-  RouteOptions, BlockedPeriod, GpsPoint, Project, Technician, CalendarDate, CalendarOrder,
-  Absence, WaitingOrder
+  AppAddress,
+  MapEdge,
+  RouteTableId,
+  Order,
+  Depot,
+  OrderOrDepot,
+  PlaceOrder,
+  NegativeOrder,
+  Flag,
+  Title,
+  RouteOptions,
+  BlockedPeriod,
+  GpsPoint,
+  Project,
+  Technician,
+  CalendarDate,
+  CalendarOrder,
+  Absence,
+  WaitingOrder
 };
 
 struct Query {
@@ -33,7 +49,9 @@ struct PageCase {
 void PrintTo(const PageCase& c, std::ostream* out) { *out << c.name; }
 
 bool matches(const QString& text, const char* pattern) {
-  return QRegularExpression(QStringLiteral("^(?:%1)$").arg(QLatin1String(pattern))).match(text).hasMatch();
+  return QRegularExpression(QStringLiteral("^(?:%1)$").arg(QLatin1String(pattern)))
+      .match(text)
+      .hasMatch();
 }
 
 constexpr const char* kInteger = R"(-?\d+)";
@@ -43,8 +61,8 @@ constexpr const char* kDegrees = R"(-?\d{1,3}\.\d{5})";
 
 void expectField(const QStringList& f, int index, const char* pattern, const char* what) {
   ASSERT_GT(f.size(), index) << what;
-  EXPECT_TRUE(matches(f[index], pattern)) << what << " (field " << index << "): \""
-                                          << f[index].toStdString() << "\"";
+  EXPECT_TRUE(matches(f[index], pattern))
+      << what << " (field " << index << "): \"" << f[index].toStdString() << "\"";
 }
 
 void expectOrderFields(const QStringList& f, const char* number) {
@@ -68,21 +86,35 @@ void expectRow(RowKind kind, const QStringList& f, int port) {
     case RowKind::AppAddress:
       EXPECT_EQ(f, QStringList{QStringLiteral("http://127.0.0.1:%1/zep").arg(port)});
       break;
-    case RowKind::MapEdge: expectField(f, 0, kInteger, "map coordinate"); break;
-    case RowKind::RouteTableId: expectField(f, 0, "[A-Za-z][A-Za-z0-9_]*", "route table id"); break;
+    case RowKind::MapEdge:
+      expectField(f, 0, kInteger, "map coordinate");
+      break;
+    case RowKind::RouteTableId:
+      expectField(f, 0, "[A-Za-z][A-Za-z0-9_]*", "route table id");
+      break;
     case RowKind::Order:
       expectOrderFields(f, R"([1-9]\d*)");
       EXPECT_FALSE(f[5].isEmpty()) << "address line";
       break;
-    case RowKind::Depot: expectOrderFields(f, "-1|-2"); break;
-    case RowKind::OrderOrDepot: expectOrderFields(f, R"(-1|-2|[1-9]\d*)"); break;
+    case RowKind::Depot:
+      expectOrderFields(f, "-1|-2");
+      break;
+    case RowKind::OrderOrDepot:
+      expectOrderFields(f, R"(-1|-2|[1-9]\d*)");
+      break;
     case RowKind::PlaceOrder:
       expectOrderFields(f, R"([1-9]\d*)");
       EXPECT_TRUE(matches(f[1], R"(\d{5} .+ \(\d+\))")) << f[1].toStdString();
       break;
-    case RowKind::NegativeOrder: expectOrderFields(f, R"(-[1-9]\d*)"); break;
-    case RowKind::Flag: EXPECT_EQ(f, QStringList{"X"}); break;
-    case RowKind::Title: EXPECT_FALSE(f.join("").isEmpty()); break;
+    case RowKind::NegativeOrder:
+      expectOrderFields(f, R"(-[1-9]\d*)");
+      break;
+    case RowKind::Flag:
+      EXPECT_EQ(f, QStringList{"X"});
+      break;
+    case RowKind::Title:
+      EXPECT_FALSE(f.join("").isEmpty());
+      break;
     case RowKind::RouteOptions:
       ASSERT_EQ(f.size(), 11);
       expectField(f, 0, kDate, "period start");
@@ -118,7 +150,10 @@ void expectRow(RowKind kind, const QStringList& f, int port) {
       expectField(f, 0, R"(1\d)", "technician id");
       expectField(f, 3, R"(\d+)", "days shown");
       break;
-    case RowKind::CalendarDate: ASSERT_EQ(f.size(), 1); expectField(f, 0, kDate, "date"); break;
+    case RowKind::CalendarDate:
+      ASSERT_EQ(f.size(), 1);
+      expectField(f, 0, kDate, "date");
+      break;
     case RowKind::CalendarOrder:
       expectOrderFields(f, R"([1-9]\d*)");
       ASSERT_EQ(f.size(), 18);
@@ -175,8 +210,9 @@ TEST_P(BlockPageTest, ReadsBackWithItsSectionsAndRowFormats) {
   }
 }
 
-const std::string kPeriod = "__2=0&__3=11&__4=XX&__5=1111100&__6=07%3A30&__7=17%3A00&__8=43200&"
-                            "__9=0&__10=20&__11={monday}";
+const std::string kPeriod =
+    "__2=0&__3=11&__4=XX&__5=1111100&__6=07%3A30&__7=17%3A00&__8=43200&"
+    "__9=0&__10=20&__11={monday}";
 
 std::string period(int workflow) {
   std::string query = "/zep/periode/daten?__1=" + std::to_string(workflow) + "&" + kPeriod;
@@ -189,41 +225,78 @@ std::string period(int workflow) {
 INSTANTIATE_TEST_SUITE_P(
     Pages, BlockPageTest,
     ::testing::Values(
-        PageCase{"StartPage", "/", 0,
-                 {{1, 1, RowKind::AppAddress}, {2, 4, RowKind::MapEdge}, {3, 1, RowKind::RouteTableId}}},
-        PageCase{"StartRequest", "/zep?routinglist26000", 0,
-                 {{1, 1, RowKind::AppAddress}, {2, 4, RowKind::MapEdge}, {3, 1, RowKind::RouteTableId}}},
-        PageCase{"OpenOrders", "/zep/auftraege/14?projekt=0", 14,
+        PageCase{
+            "StartPage",
+            "/",
+            0,
+            {{1, 1, RowKind::AppAddress}, {2, 4, RowKind::MapEdge}, {3, 1, RowKind::RouteTableId}}},
+        PageCase{
+            "StartRequest",
+            "/zep?routinglist26000",
+            0,
+            {{1, 1, RowKind::AppAddress}, {2, 4, RowKind::MapEdge}, {3, 1, RowKind::RouteTableId}}},
+        PageCase{"OpenOrders",
+                 "/zep/auftraege/14?projekt=0",
+                 14,
                  {{1, 20, RowKind::Order}, {2, 1, RowKind::Flag}, {3, 1, RowKind::Title}}},
-        PageCase{"OpenOrdersOfOneProject", "/zep/auftraege/14?projekt=2", 14,
+        PageCase{"OpenOrdersOfOneProject",
+                 "/zep/auftraege/14?projekt=2",
+                 14,
                  {{1, 6, RowKind::Order}, {2, 1, RowKind::Flag}, {3, 1, RowKind::Title}}},
-        PageCase{"DayRouteSelection", "/zep/auftraege/16?projekt=0", 16,
-                 {{1, 20, RowKind::Order}, {3, 1, RowKind::Title}, {4, 1, RowKind::Depot},
+        PageCase{"DayRouteSelection",
+                 "/zep/auftraege/16?projekt=0",
+                 16,
+                 {{1, 20, RowKind::Order},
+                  {3, 1, RowKind::Title},
+                  {4, 1, RowKind::Depot},
                   {5, 1, RowKind::Depot}}},
-        PageCase{"AllOrders", "/zep/auftraege/30?projekt=0", 30,
+        PageCase{"AllOrders",
+                 "/zep/auftraege/30?projekt=0",
+                 30,
                  {{1, 80, RowKind::Order}, {3, 1, RowKind::Title}}},
-        PageCase{"AddressCheck", "/zep/auftraege/33?projekt=0", 33,
+        PageCase{"AddressCheck",
+                 "/zep/auftraege/33?projekt=0",
+                 33,
                  {{1, 80, RowKind::NegativeOrder}, {2, 1, RowKind::Flag}, {3, 1, RowKind::Title}}},
-        PageCase{"PlannedOrders", "/zep/auftraege/42?projekt=0", 42,
+        PageCase{"PlannedOrders",
+                 "/zep/auftraege/42?projekt=0",
+                 42,
                  {{1, 48, RowKind::Order}, {3, 1, RowKind::Title}}},
-        PageCase{"CompletedOrders", "/zep/auftraege/44?projekt=0", 44,
+        PageCase{"CompletedOrders",
+                 "/zep/auftraege/44?projekt=0",
+                 44,
                  {{1, 12, RowKind::Order}, {3, 1, RowKind::Title}}},
-        PageCase{"PeriodOptimisation", period(2), 2,
-                 {{1, 20, RowKind::Order}, {2, 1, RowKind::Depot}, {3, 1, RowKind::Depot},
-                  {4, 1, RowKind::RouteOptions}, {5, 1, RowKind::BlockedPeriod}}},
-        PageCase{"StepwiseOptimisation", period(4), 4,
-                 {{1, 22, RowKind::OrderOrDepot}, {4, 1, RowKind::RouteOptions},
+        PageCase{"PeriodOptimisation",
+                 period(2),
+                 2,
+                 {{1, 20, RowKind::Order},
+                  {2, 1, RowKind::Depot},
+                  {3, 1, RowKind::Depot},
+                  {4, 1, RowKind::RouteOptions},
                   {5, 1, RowKind::BlockedPeriod}}},
-        PageCase{"GpsDrive", "/zep/gps/12", 24, {{1, 150, RowKind::GpsPoint}, {3, 1, RowKind::Title}}},
+        PageCase{"StepwiseOptimisation",
+                 period(4),
+                 4,
+                 {{1, 22, RowKind::OrderOrDepot},
+                  {4, 1, RowKind::RouteOptions},
+                  {5, 1, RowKind::BlockedPeriod}}},
+        PageCase{
+            "GpsDrive", "/zep/gps/12", 24, {{1, 150, RowKind::GpsPoint}, {3, 1, RowKind::Title}}},
         PageCase{"CalendarDayWithWaitingList",
-                 "/zep?routinglist26050&a&&&&&0&0&{monday}&0&0&1", 50,
-                 {{1, 2, RowKind::Project}, {2, 6, RowKind::Technician},
-                  {3, 1, RowKind::CalendarDate}, {4, 6, RowKind::CalendarOrder},
+                 "/zep?routinglist26050&a&&&&&0&0&{monday}&0&0&1",
+                 50,
+                 {{1, 2, RowKind::Project},
+                  {2, 6, RowKind::Technician},
+                  {3, 1, RowKind::CalendarDate},
+                  {4, 6, RowKind::CalendarOrder},
                   {6, 10, RowKind::WaitingOrder}}},
         PageCase{"CalendarTwoWeeksOfOneTechnician",
-                 "/zep?routinglist26050&a&&&&&0&11&{monday}&0&7", 50,
-                 {{1, 2, RowKind::Project}, {2, 6, RowKind::Technician},
-                  {3, 1, RowKind::CalendarDate}, {4, 10, RowKind::CalendarOrder},
+                 "/zep?routinglist26050&a&&&&&0&11&{monday}&0&7",
+                 50,
+                 {{1, 2, RowKind::Project},
+                  {2, 6, RowKind::Technician},
+                  {3, 1, RowKind::CalendarDate},
+                  {4, 10, RowKind::CalendarOrder},
                   {5, 1, RowKind::Absence}}}));
 
 TEST_F(WebAppTest, PlacesOfWorkflow12CountTheirOrders) {
@@ -242,7 +315,8 @@ TEST_F(WebAppTest, PlacesOfWorkflow12CountTheirOrders) {
 
 TEST_F(WebAppTest, CalendarMarksTheRequestedProjectAndTechnician) {
   TMapServerData hub;
-  hub.ReadMapServerData(QString::fromStdString(page("/zep?routinglist26050&a&&&&&2&13&01.02.2027&0&-2")));
+  hub.ReadMapServerData(
+      QString::fromStdString(page("/zep?routinglist26050&a&&&&&2&13&01.02.2027&0&-2")));
   hub.SetQueryData(1);
   EXPECT_EQ(hub.GetQueryData(1).split("\r\n"), (QStringList{"2", "Zählerwechsel Wasser", "1"}));
   EXPECT_EQ(hub.GetQueryData(0).split("\r\n").value(2), "0");

@@ -19,7 +19,9 @@ TEST(BlockField, KeepsSeparatorsLineBreaksAndMarkupOutOfAField) {
       {"Zeile 1\r\nZeile 2\nZeile 3", "Zeile 1¶Zeile 2¶Zeile 3"},
       {"<script>&", "(script)+"},
       {"  [ZEPRouting]\t", "[ZEPRouting]"},
-      {"a\x01" "b", "a b"}};
+      {"a\x01"
+       "b",
+       "a b"}};
   for (const auto& [in, out] : cases) EXPECT_EQ(blockField(in), out) << in;
 }
 
@@ -28,7 +30,8 @@ TEST(BlockField, AFieldThatLooksLikeAMarkerCannotEndTheBlock) {
   block.addRow(1, {"[ZEPRouting]", "x"});
   block.addRow(1, {"2"});
   block.addRow(3, {"Titel"});
-  EXPECT_EQ(block.text(), "[ZEPRouting]\n14\nQ1R1=[ZEPRouting]~x\nQ1R2=2\nQ3R1=Titel\n[ZEPRouting]\n");
+  EXPECT_EQ(block.text(),
+            "[ZEPRouting]\n14\nQ1R1=[ZEPRouting]~x\nQ1R2=2\nQ3R1=Titel\n[ZEPRouting]\n");
 }
 
 TEST(GermanDates, AcceptOnlyRealDaysAndTimes) {
@@ -42,13 +45,14 @@ TEST(GermanDates, AcceptOnlyRealDaysAndTimes) {
 }
 
 TEST(QueryParameters, ArePositionalAndDecoded) {
-  EXPECT_THAT(queryParameters("routinglist26050&a&&&&&0&17&07.09.2016&0&0&1"),
-              ElementsAre("routinglist26050", "a", "", "", "", "", "0", "17", "07.09.2016", "0",
-                          "0", "1"));
+  EXPECT_THAT(
+      queryParameters("routinglist26050&a&&&&&0&17&07.09.2016&0&0&1"),
+      ElementsAre("routinglist26050", "a", "", "", "", "", "0", "17", "07.09.2016", "0", "0", "1"));
   EXPECT_THAT(queryParameters("x&Fehler-Nr:+5&H%C3%B6chstens+200"),
               ElementsAre("x", "Fehler-Nr: 5", "Höchstens 200"));
   EXPECT_THROW(queryParameters("a%00b"), BadRequest);
   EXPECT_THROW(queryParameters("%FF"), BadRequest);
+  EXPECT_THROW(queryParameters("a%0A[ZEPRouting]%0A2"), BadRequest);
 }
 
 TEST(Selections, ReadTheConditionsTheProgramWrites) {

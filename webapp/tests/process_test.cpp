@@ -14,8 +14,8 @@
 namespace {
 
 TEST(WebAppProcess, PrintsItsPortServesAndStopsOnSigterm) {
-  const auto directory = std::filesystem::temp_directory_path() /
-                         ("zep-webapp-process-" + std::to_string(::getpid()));
+  const auto directory =
+      std::filesystem::temp_directory_path() / ("zep-webapp-process-" + std::to_string(::getpid()));
   std::filesystem::create_directories(directory);
   const std::string database = (directory / "demo.db").string();
   int output[2];

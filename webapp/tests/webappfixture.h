@@ -125,8 +125,8 @@ inline std::vector<std::string> formElementNames(const std::string& html, const 
 
 inline int formCount(const std::string& html) {
   static const std::regex form(R"(<form\b)");
-  return static_cast<int>(std::distance(std::sregex_iterator(html.begin(), html.end(), form),
-                                        std::sregex_iterator()));
+  return static_cast<int>(
+      std::distance(std::sregex_iterator(html.begin(), html.end(), form), std::sregex_iterator()));
 }
 
 }  // namespace webapp::testing

@@ -80,7 +80,7 @@ QString Clock(int Minutes) {
   return QString("%1:%2").arg(Minutes / 60, 2, 10, QChar('0')).arg(Minutes % 60, 2, 10, QChar('0'));
 }
 
-void AddOrder(TPlanner& Planner, TDemoRandom& Random, int Pos, int Start, int Id) {
+int AddOrder(TPlanner& Planner, TDemoRandom& Random, int Pos, int Start, int Id) {
   static const TKind Kinds[] = {{PlannedLayer, QColor(0xFF, 0x66, 0x99)},
                                 {LoadedLayer, QColor(0xFF, 0x66, 0x00)},
                                 {LoadedLayer, QColor(0xFF, 0xFF, 0x99)},
@@ -88,7 +88,7 @@ void AddOrder(TPlanner& Planner, TDemoRandom& Random, int Pos, int Start, int Id
                                 {CompletedLayer, QColor(0x99, 0xFF, 0x99)},
                                 {PlannedLayer, QColor(0xCC, 0xFF, 0xFF)}};
   const TKind& Kind = Kinds[Random.Next(6)];
-  int Length = 30 + 15 * Random.Next(6);
+  int Length = 30 + 15 * Random.Next(5);
   TPlannerItem* Item = Planner.Items().Add();
   Item->SetID(Id);
   Item->SetSpan(Start, Start + Length, Pos);
@@ -115,6 +115,7 @@ void AddOrder(TPlanner& Planner, TDemoRandom& Random, int Pos, int Start, int Id
   Item->SetText(Text);
   if (Random.Next(5) == 0) Item->SetURL("http://localhost/auftrag?id=" + QString::number(Id));
   if (Random.Next(9) == 0) Item->SetSelected(true);
+  return Length;
 }
 
 void AddAbsence(TPlanner& Planner, int Pos, int Start, int End, bool Absence) {
@@ -165,6 +166,8 @@ void SetUpGrid(TPlanner& Planner, const TDemoCalendarOptions& Options, int Colum
   Planner.Footer().Visible = true;
   Planner.Footer().ShowCompletion = true;
   Planner.Footer().CustomCompletionValue = true;
+  // Turned, the time runs across the screen: stretched cells keep short items readable.
+  Planner.Display().SetDisplayScale(Options.TimeOnTop ? 36 : 24);
   Planner.Clock = [] { return QTime(10, 40); };
 }
 
@@ -199,21 +202,25 @@ void FillDemoCalendar(TPlanner& Planner, const TDemoCalendarOptions& Options) {
 
   TDemoRandom Random;
   Planner.Items().BeginUpdate();
+  // Each column's day is filled from 07:30 on; the last column starts after its absence.
+  const int AbsenceColumn = Options.WeekMode ? 4 : Columns - 1;
   std::vector<int> Next(Columns, 7 * 60 + 30);
+  Next[AbsenceColumn] = 12 * 60 + 15;
   for (int N = 0; N < Options.Items; ++N) {
     int Pos = N % Columns;
     if (Options.WeekMode && Pos >= 5) Pos = Random.Next(5);
-    int Start = Next[Pos];
-    if (Start > 17 * 60) Start = 7 * 60 + 30 + 15 * Random.Next(40);
-    AddOrder(Planner, Random, Pos, Start, 4700 + N);
+    if (Next[Pos] > 17 * 60) Next[Pos] = 7 * 60 + 30 + 15 * Random.Next(36);
+    int Length = AddOrder(Planner, Random, Pos, Next[Pos], 4700 + N);
     // Now and then two appointments overlap, as dispatchers do plan them.
-    Next[Pos] = Start + (Random.Next(5) == 0 ? 15 : 45 + 15 * Random.Next(4));
-    if (Random.Next(7) == 0) {
+    bool Overlap = Random.Next(8) == 0;
+    Next[Pos] += Overlap ? 15 : Length + 15 * Random.Next(3);
+    if (!Overlap && Random.Next(6) == 0) {
       AddWaitingTime(Planner, Pos, Next[Pos], Next[Pos] + 15);
       Next[Pos] += 15;
     }
+    if (Pos == 3 && Next[Pos] > 11 * 60 && Next[Pos] < 13 * 60) Next[Pos] = 13 * 60;
   }
-  AddAbsence(Planner, Columns - 1, 7 * 60 + 30, 12 * 60, true);
+  AddAbsence(Planner, AbsenceColumn, 7 * 60 + 30, 12 * 60, true);
   AddAbsence(Planner, 3, 12 * 60, 13 * 60, false);
   Planner.Items().EndUpdate();
   for (int Pos = 0; Pos < Columns; ++Pos)

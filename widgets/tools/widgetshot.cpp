@@ -2,10 +2,14 @@
 #include <QApplication>
 #include <QDir>
 #include <QHBoxLayout>
+#include <QPainter>
 #include <QPixmap>
 #include <cstdio>
 
+#include "widgets/monthcalendar.h"
 #include "widgets/planner.h"
+#include "widgets/plannerdatepicker.h"
+#include "widgets/splashscreen.h"
 #include "widgets/plannerwaitlist.h"
 #include "widgets/tools/democalendar.h"
 
@@ -13,7 +17,7 @@ namespace {
 
 bool Shoot(const QString& Path, const TDemoCalendarOptions& Options) {
   QWidget Window;
-  Window.resize(1400, 860);
+  Window.resize(1680, 940);
   auto* Layout = new QHBoxLayout(&Window);
   Layout->setContentsMargins(4, 4, 4, 4);
   auto* Planner = new TPlanner(&Window);
@@ -32,6 +36,35 @@ bool Shoot(const QString& Path, const TDemoCalendarOptions& Options) {
   return Window.grab().save(Path);
 }
 
+bool ShootDatePicker(const QString& Path) {
+  TPlannerDatePicker Picker;
+  Picker.resize(290, 24);
+  Picker.SetDate(EncodeDate(2016, 9, 7));
+  Picker.Calendar()->Today = [] { return QDate(2016, 9, 5); };
+  Picker.show();
+  Picker.DropDown();
+  QApplication::processEvents();
+  QPixmap Field = Picker.grab();
+  QPixmap Page = Picker.Calendar()->grab();
+  QPixmap Picture(std::max(Field.width(), Page.width()) + 8, Field.height() + Page.height() + 10);
+  Picture.fill(QColor(240, 240, 240));
+  QPainter Painter(&Picture);
+  Painter.drawPixmap(4, 4, Field);
+  Painter.drawPixmap(4, Field.height() + 6, Page);
+  return Picture.save(Path);
+}
+
+bool ShootSplash(const QString& Path) {
+  QCoreApplication::setApplicationVersion("4.2.1");
+  TSplashScreen Splash;
+  Splash.SetProgramName("ZEPRouting");
+  Splash.SetVersionLine(QString("Version %1%2").arg(Splash.VersionLine(), " vom 06.09.2016"));
+  Splash.Show();
+  Splash.AddProgressLine("Initialisierung");
+  Splash.AddProgressLine("Zuordnung der Karte");
+  return Splash.grab().save(Path);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -47,7 +80,8 @@ int main(int argc, char** argv) {
     return 1;
   }
   bool Ok = Shoot(Out.filePath("planner-day.png"), {false, false, 60}) &&
-            Shoot(Out.filePath("planner-week.png"), {true, true, 60});
+            Shoot(Out.filePath("planner-week.png"), {true, true, 35}) &&
+            ShootDatePicker(Out.filePath("datepicker.png")) && ShootSplash(Out.filePath("splash.png"));
   if (!Ok) std::fprintf(stderr, "Bild kann nicht gespeichert werden\n");
   return Ok ? 0 : 1;
 }
