@@ -45,9 +45,7 @@ QRect TMonthCalendar::DayRect(int Row, int Column) const {
 
 QRect TMonthCalendar::PreviousRect() const { return QRect(2, 2, 24, TitleHeight - 4); }
 
-QRect TMonthCalendar::NextRect() const {
-  return QRect(width() - 26, 2, 24, TitleHeight - 4);
-}
+QRect TMonthCalendar::NextRect() const { return QRect(width() - 26, 2, 24, TitleHeight - 4); }
 
 QString TMonthCalendar::Title() const {
   return QLocale(QLocale::German).standaloneMonthName(FPage.Month()) + " " +

@@ -106,11 +106,11 @@ class TPlanner : public QWidget {
 
   // Events.
   std::function<void(QObject* Sender, TPlannerItem* Item)> OnItemRightClick;
-  std::function<void(QObject* Sender, TPlannerItem* Item, int Position, int FromBegin,
-                     int FromEnd, int ToBegin, int ToEnd)>
+  std::function<void(QObject* Sender, TPlannerItem* Item, int Position, int FromBegin, int FromEnd,
+                     int ToBegin, int ToEnd)>
       OnItemSize;
-  std::function<void(QObject* Sender, TPlannerItem* Item, int FromBegin, int FromEnd,
-                     int FromPos, int ToBegin, int ToEnd, int ToPos)>
+  std::function<void(QObject* Sender, TPlannerItem* Item, int FromBegin, int FromEnd, int FromPos,
+                     int ToBegin, int ToEnd, int ToPos)>
       OnItemMove;
   std::function<void(QObject* Sender, TPlannerItem* Item)> OnItemSelect;
   std::function<void(QObject* Sender, TPlannerItem* Item)> OnItemUnSelect;
@@ -132,11 +132,11 @@ class TPlanner : public QWidget {
   // For the grid part: selection and item changes that the user makes.
   void SelectItemByUser(TPlannerItem* Item, bool Toggle);
   void FocusItem(TPlannerItem* Item);
-  void Invalidate();
   // The painter reports whether shown items flash; the blink timer runs only then.
   void KeepFlashing(bool AnyFlashing);
 
  private:
+  void Invalidate();
   void ItemsChanged();
   void UpdateCaptionBar();
   void Flash();

@@ -145,8 +145,7 @@ int TPlannerGeometry::HeaderSectionAt(QPoint Pixel) const {
 }
 
 QRect TPlannerGeometry::FooterRect(int Pos) const {
-  return MakeRect(TimeOrigin() + VisibleTimeLength(), ColumnStart(Pos), M.FooterSize,
-                  FColumnWidth);
+  return MakeRect(TimeOrigin() + VisibleTimeLength(), ColumnStart(Pos), M.FooterSize, FColumnWidth);
 }
 
 int TPlannerGeometry::FooterPositionAt(QPoint Pixel) const {

@@ -21,7 +21,8 @@ constexpr int MinColumnWidth = 20;
 
 }  // namespace
 
-TPlannerGrid::TPlannerGrid(TPlanner& Planner) : QAbstractScrollArea(&Planner), FPlanner(Planner), FView(Planner) {
+TPlannerGrid::TPlannerGrid(TPlanner& Planner)
+    : QAbstractScrollArea(&Planner), FPlanner(Planner), FView(Planner) {
   setFocusPolicy(Qt::StrongFocus);
   setAcceptDrops(true);
   viewport()->setAcceptDrops(true);
@@ -117,8 +118,8 @@ void TPlannerGrid::PressOnItem(QMouseEvent* Event, TPlannerItem* Item) {
 bool TPlannerGrid::PressOnLink(TPlannerItem* Item, QPoint Pixel) {
   const TPlannerGeometry G = FPlanner.Geometry();
   TItemLane Lane = FPlanner.Layout().LaneOf(Item);
-  QRect Rect = G.SpanRect(Item->ItemPos(), Item->StartMinutes(), Item->EndMinutes(), Lane.Lane,
-                          Lane.Lanes);
+  QRect Rect =
+      G.SpanRect(Item->ItemPos(), Item->StartMinutes(), Item->EndMinutes(), Lane.Lane, Lane.Lanes);
   QRect Link = ItemLinkRect(*Item, Rect.adjusted(1, 1, -2, -2));
   if (Link.isEmpty() || !Link.adjusted(-2, -2, 2, 2).contains(Pixel)) return false;
   if (FPlanner.UrlOpener) FPlanner.UrlOpener(QUrl::fromUserInput(Item->URL()));
@@ -156,8 +157,8 @@ void TPlannerGrid::PressOnCells(QMouseEvent* Event) {
 TDragKind TPlannerGrid::DragKindAt(TPlannerItem* Item, QPoint Pixel) const {
   const TPlannerGeometry G = FPlanner.Geometry();
   TItemLane Lane = FPlanner.Layout().LaneOf(Item);
-  QRect Rect = G.SpanRect(Item->ItemPos(), Item->StartMinutes(), Item->EndMinutes(), Lane.Lane,
-                          Lane.Lanes);
+  QRect Rect =
+      G.SpanRect(Item->ItemPos(), Item->StartMinutes(), Item->EndMinutes(), Lane.Lane, Lane.Lanes);
   const bool TimeOnTop = G.Metrics().TimeOnTop;
   int Along = TimeOnTop ? Pixel.x() : Pixel.y();
   int Start = TimeOnTop ? Rect.left() : Rect.top();
@@ -238,13 +239,14 @@ void TPlannerGrid::mouseDoubleClickEvent(QMouseEvent* Event) {
 void TPlannerGrid::OpenEditor(TPlannerItem* Item) {
   const TPlannerGeometry G = FPlanner.Geometry();
   TItemLane Lane = FPlanner.Layout().LaneOf(Item);
-  QRect Rect = G.SpanRect(Item->ItemPos(), Item->StartMinutes(), Item->EndMinutes(), Lane.Lane,
-                          Lane.Lanes);
+  QRect Rect =
+      G.SpanRect(Item->ItemPos(), Item->StartMinutes(), Item->EndMinutes(), Lane.Lane, Lane.Lanes);
   TPlanner* Planner = &FPlanner;
-  auto* Editor = new TItemEditor(viewport(), Item->Text(), [Planner, Item](const QStringList& Text) {
-    // The item may have been removed while the editor was open.
-    if (Planner->Items().IndexOf(Item) >= 0) Item->SetText(Text);
-  });
+  auto* Editor =
+      new TItemEditor(viewport(), Item->Text(), [Planner, Item](const QStringList& Text) {
+        // The item may have been removed while the editor was open.
+        if (Planner->Items().IndexOf(Item) >= 0) Item->SetText(Text);
+      });
   Editor->setGeometry(Rect.intersected(G.GridRect()));
   Editor->show();
   Editor->setFocus();

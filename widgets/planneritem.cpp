@@ -102,9 +102,7 @@ void TPlannerItem::SetFlashing(bool Value) {
   Set(FFlashing, Value);
 }
 
-QString TPlannerItem::DefaultHint() const {
-  return FCaptionText + "\n" + FText.join("\n");
-}
+QString TPlannerItem::DefaultHint() const { return FCaptionText + "\n" + FText.join("\n"); }
 
 void TPlannerItem::Changed() {
   if (FOwner) FOwner->Changed();

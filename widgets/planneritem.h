@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QList>
+#include <QMenu>
 #include <QPointer>
 #include <QString>
 #include <QStringList>
@@ -9,8 +10,6 @@
 
 #include "base/datetime.h"
 #include "base/stringlist.h"
-
-#include <QMenu>
 class TPlannerItems;
 
 enum TCaptionType { ctNone, ctText };

@@ -64,9 +64,9 @@ int PaintCaptionBand(QPainter& Painter, const TPlannerItem& Item, const QRect& B
     QRect Caption(Inset, Band.top(), Band.right() - Inset - ImagesWidth - 1, Band.height());
     Painter.setFont(Options.Caption);
     Painter.setPen(TextColorOn(Fill));
-    Painter.drawText(Caption, Qt::AlignLeft | Qt::AlignVCenter,
-                     Options.CaptionMetrics.elidedText(Item.CaptionText(), Qt::ElideRight,
-                                                       Caption.width()));
+    Painter.drawText(
+        Caption, Qt::AlignLeft | Qt::AlignVCenter,
+        Options.CaptionMetrics.elidedText(Item.CaptionText(), Qt::ElideRight, Caption.width()));
   }
   return Band.bottom() + 2;
 }

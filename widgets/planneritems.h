@@ -4,8 +4,8 @@
 #include <memory>
 #include <vector>
 
-#include "widgets/planneritem.h"
 #include "widgets/plannerdisplay.h"
+#include "widgets/planneritem.h"
 
 // The item collection of a grid or a waiting list. It owns its items; FindFirst/FindNext walk
 // the items of one column that overlap a cell range, in collection order.

@@ -58,6 +58,23 @@ void PaintCaption(QPainter& Painter, const QRect& Rect, const QString& Text, Qt:
   Painter.drawText(Rect, Flags | Qt::TextWordWrap, Text);
 }
 
+// A small arrow at the start or end edge of a column, pointing out of the shown time.
+void PaintEdgeArrow(QPainter& Painter, const QRect& Column, bool TimeOnTop, bool AtEnd) {
+  const int Sign = AtEnd ? -1 : 1;
+  QPoint Mid = Column.center();
+  QPoint Tip;
+  QPoint Side;
+  if (TimeOnTop) {
+    Tip = QPoint(AtEnd ? Column.right() - 2 : Column.left() + 2, Mid.y());
+    Side = QPoint(8 * Sign, 6);
+  } else {
+    Tip = QPoint(Mid.x(), AtEnd ? Column.bottom() - 2 : Column.top() + 2);
+    Side = QPoint(6, 8 * Sign);
+  }
+  QPoint Mirror = TimeOnTop ? QPoint(Side.x(), -Side.y()) : QPoint(-Side.x(), Side.y());
+  Painter.drawPolygon(QPolygon({Tip, Tip + Side, Tip + Mirror}));
+}
+
 QColor CellColor(const TPlanner& P, int Pos, int Minutes) {
   const TPositionProp* Prop = P.PositionProps().Items(Pos);
   if (Prop && Prop->Use) return Prop->IsActive(Minutes) ? Prop->ColorActive : Prop->ColorNonActive;
@@ -133,9 +150,8 @@ void TPlannerGrid::PaintGapAxes(QPainter& Painter) const {
     if (!S.ShowOccupied) continue;
     for (const TPlannerItem* Item : L.Column(Pos)) {
       QRect Span = G.SpanRect(Pos, Item->StartMinutes(), Item->EndMinutes());
-      QRect Mark = G.Metrics().TimeOnTop
-                       ? QRect(Span.left(), Gap.bottom() - 3, Span.width(), 4)
-                       : QRect(Gap.right() - 3, Span.top(), 4, Span.height());
+      QRect Mark = G.Metrics().TimeOnTop ? QRect(Span.left(), Gap.bottom() - 3, Span.width(), 4)
+                                         : QRect(Gap.right() - 3, Span.top(), 4, Span.height());
       Painter.fillRect(Mark, Occupied);
     }
   }
@@ -201,21 +217,8 @@ void TPlannerGrid::PaintHiddenItemMarks(QPainter& Painter) const {
       After = After || Item->StartMinutes() >= Last;
     }
     QRect Column = G.SpanRect(Pos, First, Last);
-    QPoint Mid = Column.center();
-    if (Before) {
-      QPoint Tip = G.Metrics().TimeOnTop ? QPoint(Column.left() + 2, Mid.y())
-                                         : QPoint(Mid.x(), Column.top() + 2);
-      QPoint A = G.Metrics().TimeOnTop ? Tip + QPoint(8, -6) : Tip + QPoint(-6, 8);
-      QPoint B = G.Metrics().TimeOnTop ? Tip + QPoint(8, 6) : Tip + QPoint(6, 8);
-      Painter.drawPolygon(QPolygon({Tip, A, B}));
-    }
-    if (After) {
-      QPoint Tip = G.Metrics().TimeOnTop ? QPoint(Column.right() - 2, Mid.y())
-                                         : QPoint(Mid.x(), Column.bottom() - 2);
-      QPoint A = G.Metrics().TimeOnTop ? Tip + QPoint(-8, -6) : Tip + QPoint(-6, -8);
-      QPoint B = G.Metrics().TimeOnTop ? Tip + QPoint(-8, 6) : Tip + QPoint(6, -8);
-      Painter.drawPolygon(QPolygon({Tip, A, B}));
-    }
+    if (Before) PaintEdgeArrow(Painter, Column, G.Metrics().TimeOnTop, false);
+    if (After) PaintEdgeArrow(Painter, Column, G.Metrics().TimeOnTop, true);
   }
   Painter.setBrush(Qt::NoBrush);
 }
@@ -282,8 +285,9 @@ void TPlannerGrid::PaintAxis(QPainter& Painter, const QRect& Band, bool Compact)
       Painter.setFont(Minor);
       Painter.setPen(MinorText);
       QString Text = QString("%1").arg(Minutes % 60, 2, 10, QChar('0'));
-      QRect Label = M.TimeOnTop ? QRect(Along + 2, Band.bottom() - MinorHeight - 6, M.Scale, MinorHeight)
-                                : CellBand.adjusted(2, 0, -6, 0);
+      QRect Label = M.TimeOnTop
+                        ? QRect(Along + 2, Band.bottom() - MinorHeight - 6, M.Scale, MinorHeight)
+                        : CellBand.adjusted(2, 0, -6, 0);
       Painter.drawText(Label, Qt::AlignRight | Qt::AlignVCenter, Text);
     }
   }
@@ -333,8 +337,9 @@ void TPlannerGrid::PaintHeader(QPainter& Painter) const {
       Painter.translate(Text.bottomLeft());
       Painter.rotate(-90);
       QRect Turned(0, 0, Text.height(), Text.width());
-      Painter.drawText(Turned, Qt::AlignCenter,
-                       Painter.fontMetrics().elidedText(Caption(Pos + 1), Qt::ElideRight, Turned.width()));
+      Painter.drawText(
+          Turned, Qt::AlignCenter,
+          Painter.fontMetrics().elidedText(Caption(Pos + 1), Qt::ElideRight, Turned.width()));
       Painter.restore();
     } else {
       PaintCaption(Painter, Text, Caption(Pos + 1), H.Alignment);
@@ -369,8 +374,9 @@ void TPlannerGrid::PaintFooter(QPainter& Painter) const {
       int Value = FView.CompletionValue(FView.FooterIndexOf(Pos));
       Painter.fillRect(Section, Qt::white);
       int Filled = Section.width() * std::clamp(Value, 0, 100) / 100;
-      QColor Bar = Value > 100 ? QColor(226, 80, 80) : Value >= 85 ? QColor(240, 180, 60)
-                                                                 : QColor(110, 190, 110);
+      QColor Bar = Value > 100   ? QColor(226, 80, 80)
+                   : Value >= 85 ? QColor(240, 180, 60)
+                                 : QColor(110, 190, 110);
       Painter.fillRect(QRect(Section.left(), Section.top(), Filled, Section.height()), Bar);
       Painter.setPen(BandLine);
       Painter.drawRect(Section);

@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QFont>
 #include <QList>
+#include <QMenu>
 #include <QPixmap>
 #include <QPointer>
 #include <QString>
@@ -11,8 +12,6 @@
 #include <vector>
 
 #include "base/datetime.h"
-
-#include <QMenu>
 class TPlannerDisplay;
 
 using TPlannerImages = QList<QPixmap>;

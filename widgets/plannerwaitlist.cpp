@@ -105,8 +105,8 @@ QRect TPlannerWaitList::ItemRect(int Index) const {
 
 QMimeData* TPlannerWaitList::DragData(int Index) const {
   auto* Data = new QMimeData;
-  QByteArray Payload = QByteArray::number(reinterpret_cast<quintptr>(this)) + ' ' +
-                       QByteArray::number(Index);
+  QByteArray Payload =
+      QByteArray::number(reinterpret_cast<quintptr>(this)) + ' ' + QByteArray::number(Index);
   Data->setData(DragFormat, Payload);
   return Data;
 }

@@ -27,7 +27,8 @@ TEST(MonthGrid, RowsStartOnMondayWithTheirIsoWeekNumbers) {
     TMonthGrid Page(Case.Year, Case.Month);
     EXPECT_EQ(Page.DayAt(0, 0), Case.FirstShown) << Case.Year << "-" << Case.Month;
     EXPECT_EQ(Page.WeekNumber(0), Case.FirstWeek) << Case.Year << "-" << Case.Month;
-    EXPECT_EQ(Page.WeekNumber(TMonthGrid::Rows - 1), Case.LastWeek) << Case.Year << "-" << Case.Month;
+    EXPECT_EQ(Page.WeekNumber(TMonthGrid::Rows - 1), Case.LastWeek)
+        << Case.Year << "-" << Case.Month;
   }
   int Row = -1;
   int Column = -1;

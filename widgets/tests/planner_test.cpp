@@ -1,15 +1,16 @@
+#include "widgets/planner.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QHelpEvent>
 #include <QLabel>
 #include <QMimeData>
-#include <QPlainTextEdit>
-#include <QToolButton>
 #include <QPainter>
+#include <QPlainTextEdit>
 #include <QTest>
+#include <QToolButton>
 
-#include "widgets/planner.h"
 #include "widgets/plannergrid.h"
 #include "widgets/planneritempaint.h"
 #include "widgets/plannerwaitlist.h"
@@ -46,7 +47,9 @@ class PlannerTest : public ::testing::TestWithParam<TSidebarPosition> {
       Moves.push_back({Item, FB, FE, FP, TB, TE, TP});
     };
     Planner.OnItemSize = [this](QObject*, TPlannerItem* Item, int P, int FB, int FE, int TB,
-                                int TE) { Sizes.push_back({Item, P, FB, FE, TB, TE}); };
+                                int TE) {
+      Sizes.push_back({Item, P, FB, FE, TB, TE});
+    };
   }
 
   TPlannerItem* Add(int Begin, int End, int Pos) {
@@ -58,8 +61,8 @@ class PlannerTest : public ::testing::TestWithParam<TSidebarPosition> {
   QPoint CellCenter(int Pos, int Cell) { return Planner.Geometry().CellRect(Pos, Cell).center(); }
   // A point inside the item's last cell, this many pixels before its end edge.
   QPoint NearEnd(TPlannerItem* Item, int Inset) {
-    QRect Rect = Planner.Geometry().SpanRect(Item->ItemPos(), Item->StartMinutes(),
-                                             Item->EndMinutes());
+    QRect Rect =
+        Planner.Geometry().SpanRect(Item->ItemPos(), Item->StartMinutes(), Item->EndMinutes());
     return GetParam() == spTop ? QPoint(Rect.right() - Inset, Rect.center().y())
                                : QPoint(Rect.center().x(), Rect.bottom() - Inset);
   }
@@ -89,6 +92,26 @@ TEST_P(PlannerTest, XYToCellAndCellToItemUseScreenOrder) {
   EXPECT_EQ(Planner.CellToItem(Expected.x() + (GetParam() == spTop ? 2 : 0),
                                Expected.y() + (GetParam() == spTop ? 0 : 2)),
             nullptr);
+}
+
+TEST_P(PlannerTest, TheLayerFilterDecidesWhichItemsTheGridShows) {
+  TPlannerItem* Planned = Add(32, 34, 0);
+  Planned->SetLayer(1);
+  TPlannerItem* Loaded = Add(32, 34, 1);
+  Loaded->SetLayer(2);
+  TPlannerItem* Completed = Add(32, 34, 2);
+  Completed->SetLayer(4);
+  auto Shown = [&] {
+    std::vector<TPlannerItem*> Items;
+    for (int Pos = 0; Pos < 3; ++Pos) Items.push_back(Planner.ItemAtPixel(CellCenter(Pos, 33)));
+    return Items;
+  };
+  Planner.SetLayer(3);
+  EXPECT_EQ(Shown(), std::vector<TPlannerItem*>({Planned, Loaded, nullptr}));
+  Planner.SetLayer(0);
+  EXPECT_EQ(Shown(), std::vector<TPlannerItem*>({Planned, Loaded, Completed}));
+  Planner.SetLayer(4);
+  EXPECT_EQ(Shown(), std::vector<TPlannerItem*>({nullptr, nullptr, Completed}));
 }
 
 TEST_P(PlannerTest, MovingSnapsToCellsAndReportsOldAndNewCellsAndColumns) {
@@ -130,8 +153,10 @@ TEST_P(PlannerTest, MovingHonoursEachLimit) {
     TPlannerItem* Item = Add(32, 34, 0);
     Case.Limit(Item);
     QPoint To = CellCenter(Case.ToPos, Case.ToCell);
-    if (std::string(Case.Name) == "past the last cell") To += GetParam() == spTop ? QPoint(300, 0) : QPoint(0, 300);
-    if (std::string(Case.Name) == "before the first cell") To -= GetParam() == spTop ? QPoint(300, 0) : QPoint(0, 300);
+    if (std::string(Case.Name) == "past the last cell")
+      To += GetParam() == spTop ? QPoint(300, 0) : QPoint(0, 300);
+    if (std::string(Case.Name) == "before the first cell")
+      To -= GetParam() == spTop ? QPoint(300, 0) : QPoint(0, 300);
     Drag(CellCenter(0, 33), To);
     EXPECT_EQ(Item->ItemBegin(), Case.Begin) << Case.Name;
     EXPECT_EQ(Item->ItemEnd(), Case.Begin + 2) << Case.Name;
@@ -152,7 +177,8 @@ TEST_P(PlannerTest, SizingMovesTheEndEdgeWithinItsLimits) {
   Drag(NearEnd(Item, 2), CellCenter(0, 29));
   EXPECT_EQ(std::pair(Item->ItemBegin(), Item->ItemEnd()), std::pair(32, 33));
   // Growing stops at the end of the shown range.
-  Drag(NearEnd(Item, 2), CellCenter(0, 60) + (GetParam() == spTop ? QPoint(400, 0) : QPoint(0, 400)));
+  Drag(NearEnd(Item, 2),
+       CellCenter(0, 60) + (GetParam() == spTop ? QPoint(400, 0) : QPoint(0, 400)));
   EXPECT_EQ(Item->ItemEnd(), 61);
 }
 
@@ -199,8 +225,9 @@ TEST_P(PlannerTest, ClickSelectsAndCtrlClickAddsToTheSelection) {
   EXPECT_TRUE(A->Selected());
   EXPECT_FALSE(B->Selected());
   using E = std::pair<std::string, TPlannerItem*>;
-  EXPECT_EQ(Events, std::vector<E>({{"select", A}, {"select", B}, {"unselect", A}, {"unselect", B},
-                                    {"select", A}}));
+  EXPECT_EQ(Events,
+            std::vector<E>(
+                {{"select", A}, {"select", B}, {"unselect", A}, {"unselect", B}, {"select", A}}));
   EXPECT_TRUE(Moves.empty());
 }
 
@@ -215,8 +242,15 @@ TEST_P(PlannerTest, RightClicksOnItemsCellsAndHeader) {
   Planner.OnHeaderClick = [&](QObject*, int S) { Sections.push_back(100 + S); };
   QTest::mouseClick(Viewport(), Qt::RightButton, {}, CellCenter(0, 33));
   EXPECT_EQ(Clicked, Item);
-  QTest::mouseClick(Viewport(), Qt::RightButton, {}, CellCenter(2, 40));
+  std::vector<std::tuple<Qt::MouseButton, bool, QPoint>> Downs;
+  Planner.OnPlannerMouseDown = [&](QObject*, Qt::MouseButton Button, Qt::KeyboardModifiers Shift,
+                                   int X, int Y) {
+    Downs.push_back({Button, Shift.testFlag(Qt::ShiftModifier), QPoint(X, Y)});
+  };
+  QTest::mouseClick(Viewport(), Qt::RightButton, Qt::ShiftModifier, CellCenter(2, 40));
   EXPECT_EQ(Cells, std::tuple(40, 40, 2));
+  ASSERT_EQ(Downs.size(), 1u);
+  EXPECT_EQ(Downs[0], std::tuple(Qt::RightButton, true, CellCenter(2, 40)));
   EXPECT_EQ(std::tuple(Planner.SelItemBegin(), Planner.SelPosition()), std::tuple(40, 2));
   const TPlannerGeometry G = Planner.Geometry();
   QTest::mouseClick(Viewport(), Qt::RightButton, {}, G.HeaderSectionRect(0).center());
@@ -262,7 +296,8 @@ TEST_P(PlannerTest, TheLinkSymbolOpensTheAddress) {
   QTest::mouseClick(Viewport(), Qt::LeftButton, {}, CellCenter(0, 33));
   EXPECT_TRUE(Opened.isEmpty());
   QRect Rect = Planner.Geometry().SpanRect(0, Item->StartMinutes(), Item->EndMinutes());
-  QTest::mouseClick(Viewport(), Qt::LeftButton, {}, ItemLinkRect(*Item, Rect.adjusted(1, 1, -2, -2)).center());
+  QTest::mouseClick(Viewport(), Qt::LeftButton, {},
+                    ItemLinkRect(*Item, Rect.adjusted(1, 1, -2, -2)).center());
   EXPECT_EQ(Opened, QUrl("http://localhost/auftrag?id=4711"));
   EXPECT_TRUE(Moves.empty());
 }
@@ -362,6 +397,36 @@ TEST_P(PlannerTest, BadInputIsShownWithoutLosingAnItem) {
   QPainter Painter(&Image);
   static_cast<TPlannerGrid*>(Planner.GridControl())->PaintAll(Painter);
   EXPECT_EQ(Planner.Items().Count(), 10001);
+}
+
+TEST_P(PlannerTest, HeaderBordersResizeTheColumnsWhenAllowed) {
+  std::vector<int> Clicks;
+  Planner.OnHeaderClick = [&](QObject*, int Section) { Clicks.push_back(Section); };
+  const bool Top = GetParam() == spTop;
+  QRect Section = Planner.Geometry().HeaderSectionRect(1);
+  QPoint Border = Top ? QPoint(Section.center().x(), Section.bottom())
+                      : QPoint(Section.right(), Section.center().y());
+  QPoint Wider = Border + (Top ? QPoint(0, 40) : QPoint(40, 0));
+  Drag(Border, Wider);
+  EXPECT_EQ(Planner.PositionWidth(), 150);  // not allowed: a plain click
+  EXPECT_EQ(Clicks, std::vector<int>({1}));
+  Planner.Header().AllowPositionResize = true;
+  Drag(Border, Wider);
+  EXPECT_EQ(Planner.PositionWidth(), 190);
+  EXPECT_EQ(Clicks.size(), 1u);
+}
+
+TEST_P(PlannerTest, ScrollToTimeShowsTheCellOfThatTimeFirst) {
+  Planner.Display().SetDisplayScale(40);
+  QApplication::processEvents();
+  Planner.ScrollToTime(EncodeDateTime(2016, 9, 7, 9, 7, 0, 0));
+  const TPlannerGeometry G = Planner.Geometry();
+  QRect Cell = G.CellRect(0, 36);
+  EXPECT_EQ(GetParam() == spTop ? Cell.left() : Cell.top(), G.Metrics().HeaderSize);
+  QPoint Probe = GetParam() == spTop ? QPoint(G.Metrics().HeaderSize + 1, Cell.center().y())
+                                     : QPoint(Cell.center().x(), G.Metrics().HeaderSize + 1);
+  EXPECT_EQ(Planner.XYToCell(Probe.x(), Probe.y()),
+            GetParam() == spTop ? QPoint(36, 0) : QPoint(0, 36));
 }
 
 TEST(PlannerSettings, CompletionValuesAndHeaderImagesShiftWithAxesInTheGaps) {

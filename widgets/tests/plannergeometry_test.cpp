@@ -1,7 +1,8 @@
+#include "widgets/plannergeometry.h"
+
 #include <gtest/gtest.h>
 
 #include "widgets/plannerdisplay.h"
-#include "widgets/plannergeometry.h"
 
 namespace {
 
@@ -36,8 +37,8 @@ TEST(PlannerGeometry, PixelToCellInBothAxisPositionsAndSeveralUnits) {
       {false, 15, {150, 50}, {1, 29}},
       {false, 30, {260, 110}, {2, 18}},
       {false, 60, {260, 110}, {2, 11}},
-      {false, 15, {49, 100}, {-1, -1}},  // on the time axis
-      {false, 15, {100, 10}, {-1, -1}},  // on the header
+      {false, 15, {49, 100}, {-1, -1}},   // on the time axis
+      {false, 15, {100, 10}, {-1, -1}},   // on the header
       {false, 15, {360, 100}, {-1, -1}},  // right of the last column
       // Time axis on top: X is the cell, Y the column.
       {true, 15, {30, 50}, {28, 0}},

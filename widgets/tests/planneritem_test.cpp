@@ -96,7 +96,8 @@ class FindTest : public ::testing::Test {
   }
   std::vector<TPlannerItem*> FindAll(int Begin, int End, int Pos) {
     std::vector<TPlannerItem*> Found;
-    for (auto* Item = Items.FindFirst(Begin, End, Pos); Item; Item = Items.FindNext(Begin, End, Pos))
+    for (auto* Item = Items.FindFirst(Begin, End, Pos); Item;
+         Item = Items.FindNext(Begin, End, Pos))
       Found.push_back(Item);
     return Found;
   }
@@ -113,9 +114,8 @@ TEST_F(FindTest, FindsTheOverlappingItemsOfOneColumnInCollectionOrder) {
     std::vector<TPlannerItem*> Expected;
   };
   const TCase Cases[] = {
-      {0, 97, 0, {A, B, C}},  {35, 36, 0, {A, B}}, {36, 40, 0, {B}},
-      {38, 40, 0, {}},        {0, 97, 1, {D}},       {0, 97, 2, {}},
-      {31, 32, 0, {}},        {41, 50, 0, {C}},
+      {0, 97, 0, {A, B, C}}, {35, 36, 0, {A, B}}, {36, 40, 0, {B}}, {38, 40, 0, {}},
+      {0, 97, 1, {D}},       {0, 97, 2, {}},      {31, 32, 0, {}},  {41, 50, 0, {C}},
   };
   for (const TCase& Case : Cases)
     EXPECT_EQ(FindAll(Case.Begin, Case.End, Case.Pos), Case.Expected)

@@ -1,7 +1,8 @@
+#include "widgets/plannerlayout.h"
+
 #include <gtest/gtest.h>
 
 #include "widgets/planneritems.h"
-#include "widgets/plannerlayout.h"
 
 namespace {
 
@@ -10,9 +11,9 @@ TEST(PlannerLayout, LayerFilter) {
     int Filter, Layer;
     bool Shown;
   };
-  const TCase Cases[] = {{0, 1, true},   {0, 64, true},  {3, 1, true},  {3, 2, true},
-                         {3, 4, false},  {3, 17, true},  {16, 17, true}, {16, 1, false},
-                         {4, 4, true},   {1, 0, false},  {0, 0, true}};
+  const TCase Cases[] = {{0, 1, true},  {0, 64, true}, {3, 1, true},   {3, 2, true},
+                         {3, 4, false}, {3, 17, true}, {16, 17, true}, {16, 1, false},
+                         {4, 4, true},  {1, 0, false}, {0, 0, true}};
   for (const TCase& Case : Cases)
     EXPECT_EQ(LayerMatches(Case.Filter, Case.Layer), Case.Shown)
         << "filter " << Case.Filter << " layer " << Case.Layer;

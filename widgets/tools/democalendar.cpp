@@ -12,18 +12,18 @@ const char* const Technicians[] = {"Bauer, Lukas (12)",  "Fischer, Anna (17)", "
                                    "Klein, Sophie (23)", "Krüger, Tim (25)",   "Lange, Mia (31)",
                                    "Neumann, Paul (34)", "Schulz, Lea (40)",   "Wagner, Max (42)",
                                    "Zimmer, Eva (47)"};
-const char* const WeekDays[] = {"Montag 05.09.2016",  "Dienstag 06.09.2016", "Mittwoch 07.09.2016",
-                                "Donnerstag 08.09.2016", "Freitag 09.09.2016", "Samstag 10.09.2016",
-                                "Sonntag 11.09.2016"};
-const char* const Customers[] = {"Autohaus Seidel",    "Bäckerei Hofmann", "Praxis Dr. Roth",
-                                 "Stadtwerke Lindenau", "Hotel Zur Post",  "Getränke Maier",
+const char* const WeekDays[] = {
+    "Montag 05.09.2016",  "Dienstag 06.09.2016", "Mittwoch 07.09.2016", "Donnerstag 08.09.2016",
+    "Freitag 09.09.2016", "Samstag 10.09.2016",  "Sonntag 11.09.2016"};
+const char* const Customers[] = {"Autohaus Seidel",     "Bäckerei Hofmann",  "Praxis Dr. Roth",
+                                 "Stadtwerke Lindenau", "Hotel Zur Post",    "Getränke Maier",
                                  "Schreinerei Vogel",   "Kita Sonnenschein", "Familie Brandt",
                                  "Metzgerei Kühn"};
-const char* const Streets[] = {"Hauptstraße 12", "Bahnhofstr. 3",  "Am Markt 7",
-                               "Lindenweg 24",   "Schulstraße 9",  "Eichenring 15",
-                               "Gartenstr. 41",  "Mühlweg 2"};
-const char* const Warnings[] = {"Zeitfenster nicht eingehalten!", "Mehrere Aufträge am gleichen Ort!",
-                                "Terminfenster max. 1 Stunde!", "Terminanschreiben ist erfolgt!",
+const char* const Streets[] = {"Hauptstraße 12", "Bahnhofstr. 3", "Am Markt 7",    "Lindenweg 24",
+                               "Schulstraße 9",  "Eichenring 15", "Gartenstr. 41", "Mühlweg 2"};
+const char* const Warnings[] = {"Zeitfenster nicht eingehalten!",
+                                "Mehrere Aufträge am gleichen Ort!", "Terminfenster max. 1 Stunde!",
+                                "Terminanschreiben ist erfolgt!",
                                 "Terminabsprache ist erfolgt oder Rückruf erforderlich!"};
 
 // A small linear congruential generator: the same calendar on every machine.
@@ -72,7 +72,7 @@ TPlannerImages RouteSymbols(int Count) {
                                   QColor(200, 90, 140), QColor(120, 120, 40), QColor(90, 90, 90),
                                   QColor(200, 120, 60)};
   TPlannerImages Images;
-  for (int I = 0; I < Count; ++I) Images.append(Symbol(Colors[I % 10], QString::number(I + 1)));
+  for (int I = 0; I < Count; ++I) Images.append(Symbol(Colors[(I + 9) % 10], QString::number(I)));
   return Images;
 }
 
@@ -81,12 +81,10 @@ QString Clock(int Minutes) {
 }
 
 int AddOrder(TPlanner& Planner, TDemoRandom& Random, int Pos, int Start, int Id) {
-  static const TKind Kinds[] = {{PlannedLayer, QColor(0xFF, 0x66, 0x99)},
-                                {LoadedLayer, QColor(0xFF, 0x66, 0x00)},
-                                {LoadedLayer, QColor(0xFF, 0xFF, 0x99)},
-                                {LoadedLayer, QColor(0xFF, 0xCC, 0x66)},
-                                {CompletedLayer, QColor(0x99, 0xFF, 0x99)},
-                                {PlannedLayer, QColor(0xCC, 0xFF, 0xFF)}};
+  static const TKind Kinds[] = {
+      {PlannedLayer, QColor(0xFF, 0x66, 0x99)},   {LoadedLayer, QColor(0xFF, 0x66, 0x00)},
+      {LoadedLayer, QColor(0xFF, 0xFF, 0x99)},    {LoadedLayer, QColor(0xFF, 0xCC, 0x66)},
+      {CompletedLayer, QColor(0x99, 0xFF, 0x99)}, {PlannedLayer, QColor(0xCC, 0xFF, 0xFF)}};
   const TKind& Kind = Kinds[Random.Next(6)];
   int Length = 30 + 15 * Random.Next(5);
   TPlannerItem* Item = Planner.Items().Add();
@@ -103,7 +101,8 @@ int AddOrder(TPlanner& Planner, TDemoRandom& Random, int Pos, int Start, int Id)
   if (Random.Next(4) == 0 && Kind.Layer != CompletedLayer) {
     int Flags = 1 + Random.Next(31);
     QList<int> Images;
-    Text << "" << "Weitere Informationen:";
+    Text << ""
+         << "Weitere Informationen:";
     for (int Bit = 0; Bit < 5; ++Bit) {
       if (!(Flags & (1 << Bit))) continue;
       Images << Bit;
@@ -157,9 +156,14 @@ void SetUpGrid(TPlanner& Planner, const TDemoCalendarOptions& Options, int Colum
   Planner.Sidebar().TimeIndicator = true;
   Planner.Sidebar().Width = 50;
   Planner.SetPositions(Columns);
-  Planner.SetPositionWidth(0);
+  Planner.SetPositionWidth(Options.GapAxes ? 170 : 0);
+  Planner.SetPositionGap(Options.GapAxes ? 48 : 0);
+  Planner.Sidebar().ShowInPositionGap = Options.GapAxes;
+  Planner.Sidebar().ShowOccupied = Options.GapAxes;
   Planner.Header().Font.setBold(true);
-  Planner.Header().Images = RouteSymbols(Columns);
+  // With axes in the gaps the images are counted from the first gap on.
+  Planner.Header().Images = RouteSymbols(Columns + 1);
+  if (!Options.GapAxes) Planner.Header().Images.removeFirst();
   Planner.Header().RotateOnLeft = false;
   Planner.PlannerImages() = WarningImages();
   Planner.IndicateNonVisibleItems = true;
@@ -194,10 +198,12 @@ void FillDemoCalendar(TPlanner& Planner, const TDemoCalendarOptions& Options) {
     }
   }
   Planner.Caption().Title =
-      Options.WeekMode ? "<b>Personaleinsatzplanung 07.09.2016: Fischer, Anna (17) - Alle Projekte</b>"
-                       : "<b>Personaleinsatzplanung 07.09.2016: Alle Projekte</b>";
+      Options.WeekMode
+          ? "<b>Personaleinsatzplanung 07.09.2016: Fischer, Anna (17) - Alle Projekte</b>"
+          : "<b>Personaleinsatzplanung 07.09.2016: Alle Projekte</b>";
   Planner.NavigatorButtons().ShowHint = true;
-  Planner.NavigatorButtons().NextHint = Options.WeekMode ? "Eine Woche vorwärts" : "Einen Tag vorwärts";
+  Planner.NavigatorButtons().NextHint =
+      Options.WeekMode ? "Eine Woche vorwärts" : "Einen Tag vorwärts";
   Planner.NavigatorButtons().PrevHint = Options.WeekMode ? "Eine Woche zurück" : "Einen Tag zurück";
 
   TDemoRandom Random;
@@ -224,7 +230,8 @@ void FillDemoCalendar(TPlanner& Planner, const TDemoCalendarOptions& Options) {
   AddAbsence(Planner, 3, 12 * 60, 13 * 60, false);
   Planner.Items().EndUpdate();
   for (int Pos = 0; Pos < Columns; ++Pos)
-    Planner.SetCompletionValue(Pos, Options.WeekMode && Pos >= 5 ? 0 : 45 + Random.Next(70));
+    Planner.SetCompletionValue(Planner.FooterIndexOf(Pos),
+                               Options.WeekMode && Pos >= 5 ? 0 : 45 + Random.Next(70));
   Planner.ScrollToTime(TDateTime(0.3));
 }
 

@@ -10,6 +10,7 @@ struct TDemoCalendarOptions {
   bool WeekMode = false;  // one technician over 7 days instead of 10 technicians
   bool TimeOnTop = false;
   int Items = 60;
+  bool GapAxes = false;  // a time axis before every column instead of the main one
 };
 
 void FillDemoCalendar(TPlanner& Planner, const TDemoCalendarOptions& Options);

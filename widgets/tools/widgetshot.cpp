@@ -9,8 +9,8 @@
 #include "widgets/monthcalendar.h"
 #include "widgets/planner.h"
 #include "widgets/plannerdatepicker.h"
-#include "widgets/splashscreen.h"
 #include "widgets/plannerwaitlist.h"
+#include "widgets/splashscreen.h"
 #include "widgets/tools/democalendar.h"
 
 namespace {
@@ -81,7 +81,9 @@ int main(int argc, char** argv) {
   }
   bool Ok = Shoot(Out.filePath("planner-day.png"), {false, false, 60}) &&
             Shoot(Out.filePath("planner-week.png"), {true, true, 35}) &&
-            ShootDatePicker(Out.filePath("datepicker.png")) && ShootSplash(Out.filePath("splash.png"));
+            Shoot(Out.filePath("planner-day-gaps.png"), {false, false, 60, true}) &&
+            ShootDatePicker(Out.filePath("datepicker.png")) &&
+            ShootSplash(Out.filePath("splash.png"));
   if (!Ok) std::fprintf(stderr, "Bild kann nicht gespeichert werden\n");
   return Ok ? 0 : 1;
 }
