@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
-#include <QSignalSpy>
+#include <QPointer>
 #include <QToolButton>
 #include <QWebEngineView>
 
@@ -173,6 +173,24 @@ TEST_F(WebExchange, AnErrorAnswerIsNamedInTheStatusBar) {
   Visit("fehler");
   EXPECT_TRUE(Form->StatusText(1).contains("HTTP 500")) << Form->StatusText(1).toStdString();
   EXPECT_TRUE(Form->WebBrowser1->isEnabled());
+  EXPECT_EQ(Form->WebAppURL, Server.AppUrl());
+}
+
+TEST_F(WebExchange, ClosingTheWorkspaceWhileItsPageIsReadIsSafe) {
+  Server.SetPage("list", DataPage(14, {"Q1R1=" + Order(1)}));
+  // Closed by the user right after the page completed, before its text has come back.
+  QPointer<TZEPRoutingForm> Closing(Form);
+  QObject::connect(Form->WebBrowser1, &QWebEngineView::loadFinished, Form,
+                   [this] { Form->close(); });
+  Form->WebBrowser1->setUrl(QUrl(Server.AppUrl() + "?list"));
+  ASSERT_TRUE(WaitFor([&] { return Closing.isNull(); }));
+  Form = nullptr;
+  EXPECT_EQ(Host.List.count(), 0);
+  // Pending answers of the closed page arrive and are dropped; later pages still work.
+  Handled.clear();
+  Form = TZEPRoutingForm::Create<TZEPRoutingFormRegister>(Host);
+  Form->AfterPageHandled = [this](int Browser) { Handled << Browser; };
+  EXPECT_TRUE(WaitFor([&] { return Handled.contains(1); }));
   EXPECT_EQ(Form->WebAppURL, Server.AppUrl());
 }
 
