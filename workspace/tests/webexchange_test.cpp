@@ -7,6 +7,7 @@
 #include <QToolButton>
 #include <QWebEngineView>
 
+#include "base/datetimetext.h"
 #include "planning/mapserverdata.h"
 #include "workspace/tests/pageserver.h"
 #include "workspace/tests/testhost.h"
@@ -89,6 +90,51 @@ TEST_F(WebExchange, GeocodingNotesArePostedAndThePostingPageReloaded) {
   // The answer completes with mode 4, which loads the posting page again and ends the chain.
   EXPECT_TRUE(WaitFor([&] { return Server.Count("GET", "?routinglist26001") == 2; }));
   EXPECT_TRUE(WaitFor([&] { return Form->SubmitMode == 0; }));
+}
+
+TEST_F(WebExchange, EachSubmitModeRunsItsFollowUpOnceAndReturnsToIdle) {
+  // The continue form of a planning step: element 10 takes the next planning day.
+  QString Continue = "<form name='Form1' method='post' action='/app'>";
+  for (int Element = 1; Element <= 11; ++Element)
+    Continue += QStringLiteral("<input name='__%1' value='%1'>").arg(Element);
+  Server.SetPage("weiter", DataPage(-1, {}, Continue + "</form>"));
+  Visit("weiter");
+  Form->WebAppURL = Server.AppUrl();
+  const struct {
+    quint8 Mode;
+    QString Method;
+    QString Target;                     // the request the follow-up sends; empty for none
+    int Matching;                       // requests to Target, the posting page's own included
+  } Cases[] = {{3, "POST", "/app", 1},  // first, while the continue form is still shown
+               {2, "GET", "?routinglist26050&a&&&&&", 1},
+               {4, "GET", "?routinglist26001", 2},
+               {1, "", "", 0},
+               {0, "", "", 0}};
+  for (const auto& Case : Cases) {
+    const int Before = Case.Target.isEmpty() ? 0 : Server.Count(Case.Method, Case.Target);
+    const int Requests = static_cast<int>(Server.Requests().size());
+    Form->SubmitMode = Case.Mode;
+    Handled.clear();
+    Form->LoadPostingPage();  // its completion stands in for the answer to a submission
+    ASSERT_TRUE(WaitFor([&] { return Handled.contains(2); })) << int(Case.Mode);
+    EXPECT_EQ(Form->SubmitMode, 0) << int(Case.Mode);
+    if (Case.Target.isEmpty()) {
+      // Only the posting page itself was asked for.
+      Evaluate(Form->WebBrowser2, "1");
+      EXPECT_EQ(Server.Requests().size(), Requests + 1) << int(Case.Mode);
+    } else {
+      EXPECT_TRUE(WaitFor([&] {
+        return Server.Count(Case.Method, Case.Target) == Before + Case.Matching;
+      })) << int(Case.Mode);
+    }
+  }
+  const TRecordedRequest Posted = [&] {
+    for (const TRecordedRequest& Request : Server.Requests())
+      if (Request.Method == "POST") return Request;
+    return TRecordedRequest{};
+  }();
+  EXPECT_EQ(Posted.Fields.value("__11"), DateToStr(Form->MapServerData->CDate));
+  EXPECT_EQ(Posted.Fields.value("__3"), "3");
 }
 
 TEST_F(WebExchange, AFormThatRefusesIsFilledButNotSentAndTheNotesAreDropped) {
