@@ -60,7 +60,6 @@ class Database {
   void run(const std::string& sql, const std::vector<SqlValue>& values = {});
   std::optional<std::int64_t> singleInteger(const std::string& sql,
                                             const std::vector<SqlValue>& values = {});
-  std::int64_t lastInsertId() const { return sqlite3_last_insert_rowid(db_); }
 
  private:
   sqlite3* db_ = nullptr;

@@ -1,6 +1,5 @@
 #include "webapp/dates.h"
 
-#include <array>
 #include <charconv>
 #include <cstdio>
 #include <ctime>
@@ -85,12 +84,6 @@ std::string storedDateTime(const DateTime& value) {
                 static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()),
                 clockTime(value.minutes).c_str());
   return buffer;
-}
-
-std::string weekdayName(Day day) {
-  static const std::array<const char*, 7> names = {"Montag",  "Dienstag", "Mittwoch", "Donnerstag",
-                                                   "Freitag", "Samstag",  "Sonntag"};
-  return names[static_cast<std::size_t>(isoWeekday(day) - 1)];
 }
 
 Day today() {

@@ -27,8 +27,6 @@ std::string germanDate(Day day);
 std::string germanDateTime(const DateTime& value);
 std::string storedDateTime(const DateTime& value);
 std::string clockTime(int minutes);  // "hh:nn"
-// German weekday name of a day ("Montag" …).
-std::string weekdayName(Day day);
 
 Day today();
 std::string nowStored();

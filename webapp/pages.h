@@ -14,13 +14,12 @@ namespace webapp {
 
 // What every page needs: the data and the address of the request page.
 struct PageContext {
-  Database& db;
   Repository repository;
   PostingStore store;
   std::string webAppUrl;  // absolute address of the request page, e.g. http://127.0.0.1:8080/zep
 
   PageContext(Database& database, std::string url)
-      : db(database), repository(database), store(database), webAppUrl(std::move(url)) {}
+      : repository(database), store(database), webAppUrl(std::move(url)) {}
 };
 
 using FormFields = std::multimap<std::string, std::string>;
