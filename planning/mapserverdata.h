@@ -7,7 +7,7 @@
 
 #include "base/datetime.h"
 #include "base/stringlist.h"
-#include "geo/ttransform.h"
+#include "geo/map/ttransform.h"
 #include "planning/routingresultlist.h"
 #include "planning/stationlist.h"
 #include "sql/adorecordset.h"

@@ -1,5 +1,5 @@
 // zep-demo-region: writes the fictional demo region as OSM XML.
-#include "geo/demoregion.h"
+#include "geo/osm/demoregion.h"
 
 #include <cstring>
 #include <iostream>

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "geo/compiledmap.h"
+#include "geo/map/compiledmap.h"
 
 namespace {
 

@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "geo/compiledmap.h"
-#include "geo/geocoder.h"
-#include "geo/geocodervariants.h"
+#include "geo/geocode/geocoder.h"
+#include "geo/geocode/geocodervariants.h"
+#include "geo/map/compiledmap.h"
 
 namespace {
 

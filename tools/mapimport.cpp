@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "geo/osmimport.h"
+#include "geo/osm/osmimport.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <nlohmann/json.hpp>
 #include <string>
 
-#include "geo/compiledmap.h"
+#include "geo/map/compiledmap.h"
 
 namespace {
 

@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "geo/compiledmap.h"
-#include "geo/router.h"
+#include "geo/map/compiledmap.h"
+#include "geo/route/router.h"
 
 namespace {
 

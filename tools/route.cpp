@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "geo/compiledmap.h"
-#include "geo/listing.h"
-#include "geo/roadmatcher.h"
-#include "geo/router.h"
+#include "geo/map/compiledmap.h"
+#include "geo/route/listing.h"
+#include "geo/route/roadmatcher.h"
+#include "geo/route/router.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include <nlohmann/json.hpp>
 #include <string>
 
-#include "geo/tsptwinstance.h"
-#include "geo/tsptwsearch.h"
+#include "geo/optimise/tsptwinstance.h"
+#include "geo/optimise/tsptwsearch.h"
 
 namespace {
 
