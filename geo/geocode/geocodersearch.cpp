@@ -381,7 +381,9 @@ class Geocoder::Search {
     });
     GeocodeResult result;
     result.corrected = q_;
-    for (auto& [c, townAddresses] : found_) {
+    for (auto& found : found_) {
+      // A named reference, not a structured binding: clang 14 cannot capture those.
+      GeocodeCandidate& c = found.candidate;
       const bool seen = std::any_of(result.candidates.begin(), result.candidates.end(),
                                     [&](const GeocodeCandidate& o) {
                                       return o.table == c.table && o.reference == c.reference;
