@@ -16,6 +16,7 @@
 #include "geo/map/compiledmap.h"
 #include "geo/map/mapformat.h"
 #include "geo/map/mapwriter.h"
+#include "geo/tests/tempdir.h"
 
 namespace {
 
@@ -80,14 +81,14 @@ void ReadEverything(const geo::CompiledMap& map) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size == 0) return 0;
-  static const zepfuzz::ScratchFolder folder;
+  static const geo::testing::TempDir folder;
   std::vector<std::uint8_t> bytes(data + 1, data + size);
   if (data[0] & 1) Reseal(bytes);
-  std::ofstream(geo::CompiledMap::filePath(folder.Path()), std::ios::binary | std::ios::trunc)
+  std::ofstream(geo::CompiledMap::filePath(folder.path()), std::ios::binary | std::ios::trunc)
       .write(reinterpret_cast<const char*>(bytes.data()),
              static_cast<std::streamsize>(bytes.size()));
   std::string error;
-  const auto map = geo::CompiledMap::open(folder.Path(), error);
+  const auto map = geo::CompiledMap::open(folder.path(), error);
   if (!map) {
     if (error.empty()) std::abort();
     return 0;

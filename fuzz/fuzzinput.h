@@ -2,14 +2,11 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <filesystem>
-#include <random>
 #include <string>
 #include <string_view>
 #include <vector>
 
-// Helpers shared by the fuzz targets: the input as text, split into fields, and a scratch
-// folder of the process's own.
+// Helpers shared by the fuzz targets: the input as bytes and split into fields.
 namespace zepfuzz {
 
 inline std::string_view Bytes(const std::uint8_t* data, std::size_t size) {
@@ -27,29 +24,5 @@ inline std::vector<std::string> Fields(std::string_view text, char separator, st
   }
   return fields;
 }
-
-// A folder under the system's temporary folder for the life of the process, removed at
-// exit; the targets write their files there.
-class ScratchFolder {
- public:
-  ScratchFolder() {
-    std::random_device random;
-    path_ = std::filesystem::temp_directory_path() /
-            ("zep-fuzz-" + std::to_string(random()) + std::to_string(random()));
-    std::filesystem::create_directories(path_);
-  }
-  ~ScratchFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-  }
-  ScratchFolder(const ScratchFolder&) = delete;
-  ScratchFolder& operator=(const ScratchFolder&) = delete;
-
-  std::string File(const std::string& name) const { return (path_ / name).string(); }
-  std::string Path() const { return path_.string(); }
-
- private:
-  std::filesystem::path path_;
-};
 
 }  // namespace zepfuzz

@@ -12,21 +12,22 @@
 #include "geo/map/compiledmap.h"
 #include "geo/osm/demoregion.h"
 #include "geo/osm/osmimport.h"
+#include "geo/tests/tempdir.h"
 
 namespace {
 
 struct DemoMap {
   DemoMap() {
     std::string error;
-    if (!geo::writeDemoRegion(folder.File("demo.osm"), error) ||
-        !geo::importOsm(folder.File("demo.osm"), folder.File("map"), error) ||
-        !(map = geo::CompiledMap::open(folder.File("map"), error))) {
+    if (!geo::writeDemoRegion(folder.file("demo.osm"), error) ||
+        !geo::importOsm(folder.file("demo.osm"), folder.file("map"), error) ||
+        !(map = geo::CompiledMap::open(folder.file("map"), error))) {
       std::fprintf(stderr, "demo map: %s\n", error.c_str());
       std::abort();
     }
     geocoder = std::make_unique<geo::Geocoder>(*map);
   }
-  zepfuzz::ScratchFolder folder;
+  geo::testing::TempDir folder;
   std::unique_ptr<geo::CompiledMap> map;
   std::unique_ptr<geo::Geocoder> geocoder;
 };

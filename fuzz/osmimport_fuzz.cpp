@@ -9,11 +9,12 @@
 #include "fuzz/fuzzinput.h"
 #include "geo/map/compiledmap.h"
 #include "geo/osm/osmimport.h"
+#include "geo/tests/tempdir.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  static const zepfuzz::ScratchFolder folder;
-  const std::string input = folder.File("input.osm");
-  const std::string output = folder.File("map");
+  static const geo::testing::TempDir folder;
+  const std::string input = folder.file("input.osm");
+  const std::string output = folder.file("map");
   std::ofstream(input, std::ios::binary) << zepfuzz::Bytes(data, size);
   std::string error;
   if (!geo::importOsm(input, output, error)) {
