@@ -1,6 +1,8 @@
 // Route options of a period optimisation and the blocked periods it must plan around, kept
 // as class-1 settings records.
 
+#include <algorithm>
+
 #include "base/datetimetext.h"
 #include "base/delphistr.h"
 #include "planning/mapserverdata.h"
@@ -12,6 +14,7 @@ constexpr int kBlockedPeriodClass = 1;
 constexpr int kRouteOptionsQuery = 4;
 constexpr int kBlockedPeriodsQuery = 5;
 constexpr int kRouteOptionFields = 11;
+constexpr int kLongestPeriodDays = 3653;
 const QString kWorkingWeek = QStringLiteral("1111100");
 const QString kPeriodTextFormat = QStringLiteral("dd.mm.yyyy hh:nn");
 
@@ -55,6 +58,9 @@ void TMapServerData::ReadRouteOptions(const QStringList& Row) {
   FProfil = static_cast<quint8>(StrToIntDef(Row[9], 0));
   TimeFactor = static_cast<quint8>(StrToIntDef(Row[10], 75));
   if (EDate0 < SDate0) EDate0 = SDate0;
+  // The days without work are stored one row each; a period of centuries from a damaged page
+  // would keep the program busy for hours, so a period ends after ten years at the latest.
+  EDate0 = std::min(EDate0, IncDay(SDate0, kLongestPeriodDays));
   if (!ValidDays.contains(u'1')) ValidDays = kWorkingWeek;
   CDate = SDate0;
 }

@@ -475,8 +475,11 @@ class Geocoder::Search {
     GeocodeResult result;
     result.corrected = q_;
     for (const std::uint32_t i : order) {
-      auto& [c, townAddresses, house] = found_[i];
+      Found& found = found_[i];
       if (result.candidates.size() == kMaxCandidates) break;
+      // A named reference, not a structured binding: clang 14 cannot capture those.
+      GeocodeCandidate& c = found.candidate;
+      const auto& house = found.house;
       const bool seen = std::any_of(result.candidates.begin(), result.candidates.end(),
                                     [&](const GeocodeCandidate& o) {
                                       return o.table == c.table && o.reference == c.reference;

@@ -88,9 +88,12 @@ class CompiledMap::Loader {
     std::vector<std::uint8_t> head(map_.data_, map_.data_ + tableEnd);
     std::memset(head.data() + offsetof(FileHeader, headerCrc), 0, sizeof(std::uint32_t));
     if (crc32Of(head.data(), head.size()) != header_.headerCrc) return damaged("Prüfsumme Kopf");
+    // A table without sections is read as such; the missing sections are reported below.
     table_.resize(header_.sectionCount);
-    std::memcpy(table_.data(), map_.data_ + sizeof(FileHeader),
-                table_.size() * sizeof(SectionEntry));
+    if (!table_.empty()) {
+      std::memcpy(table_.data(), map_.data_ + sizeof(FileHeader),
+                  table_.size() * sizeof(SectionEntry));
+    }
     for (const auto& entry : table_) {
       if (entry.offset > map_.size_ || entry.size > map_.size_ - entry.offset ||
           entry.offset % 8 != 0) {

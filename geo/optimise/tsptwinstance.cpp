@@ -74,6 +74,11 @@ bool checkHeader(const std::string& key, const std::string& value, TsptwInstance
   if (key == "NAME") {
     instance.name = value;
   } else if (key == "DIMENSION") {
+    // The sections already read were sized by the first one.
+    if (instance.dimension != 0) {
+      error = "Die Knotenanzahl ist mehrfach angegeben.";
+      return false;
+    }
     try {
       instance.dimension = std::stoi(value);
     } catch (...) {

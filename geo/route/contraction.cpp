@@ -11,7 +11,6 @@ namespace geo {
 namespace {
 
 using Arc = ContractionHierarchy::Arc;
-constexpr std::uint32_t kNoNode = ContractionHierarchy::kNoNode;
 using QueueEntry = std::pair<Weight, std::uint32_t>;
 using MinQueue = std::priority_queue<QueueEntry, std::vector<QueueEntry>, std::greater<>>;
 

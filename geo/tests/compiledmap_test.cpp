@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "geo/map/mapbuilder.h"
+#include "geo/map/mapwriter.h"
 #include "geo/tests/tempdir.h"
 
 namespace geo {
@@ -139,6 +140,18 @@ TEST(CompiledMap, RefusesDamagedFilesWithAReason) {
          std::memcpy(bytes.data() + offsetof(FileHeader, version), &version, sizeof version);
        },
        "Version 2 wird nicht unterstützt"},
+      {"sealed header without sections",
+       [](auto& bytes) {
+         FileHeader header;
+         std::memcpy(&header, bytes.data(), sizeof header);
+         header.sectionCount = 0;
+         header.fileSize = sizeof header;
+         header.headerCrc = 0;
+         header.headerCrc = crc32Of(&header, sizeof header);
+         bytes.resize(sizeof header);
+         std::memcpy(bytes.data(), &header, sizeof header);
+       },
+       "Abschnitt 1 fehlt"},
       {"older version",
        [](auto& bytes) {
          const std::uint32_t version = 0;

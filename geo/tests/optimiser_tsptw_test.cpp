@@ -55,6 +55,8 @@ TEST(TsptwInstance, RefusesBrokenFilesWithAMessage) {
       {"no dimension", replaced("DIMENSION : 3\n", "")},
       {"dimension not a number", replaced("DIMENSION : 3", "DIMENSION : drei")},
       {"dimension too large to hold", replaced("DIMENSION : 3", "DIMENSION : 99999999")},
+      {"dimension changed after the matrix",
+       replaced("TIME_WINDOW_SECTION", "DIMENSION : 4\nTIME_WINDOW_SECTION")},
       {"coordinates instead of a matrix", replaced("EXPLICIT", "EUC_2D")},
       {"matrix too short", replaced("9 4 0\n", "")},
       {"negative distance", replaced("0 5 9", "0 -5 9")},

@@ -1,5 +1,7 @@
 #include <gmock/gmock.h>
 
+#include <memory>
+
 #include "planning/tests/hubfixture.h"
 
 namespace {
@@ -117,7 +119,9 @@ TEST_F(PlanningRulesTest, WithoutStartTheRouteStartIsLookedUpInTheEmptiedList) {
   Orders(3, 3);
   ASSERT_TRUE(hub.UpdateDBData("XCOORD='100',YCOORD='100'", "AuftragId=2"));
   ASSERT_TRUE(hub.UpdateDBData("XCOORD='900',YCOORD='900'", "AuftragId<>2"));
-  hub.StationList->SetRStart(NewOrder(77));
+  // SetRStart copies the station, so the original stays with the test.
+  const std::unique_ptr<TStation> earlierStart(NewOrder(77));
+  hub.StationList->SetRStart(earlierStart.get());
   hub.RoutingStepClass = 10;
   hub.PrepareOptimizing();
   // The workspace empties the list before, so there is no station 2 to start from.

@@ -58,6 +58,13 @@ TEST_F(RouteOptionsTest, AnEndBeforeTheStartBecomesTheStart) {
   EXPECT_EQ(hub.EDate0, EncodeDate(2016, 10, 1));
 }
 
+TEST_F(RouteOptionsTest, APeriodEndsAfterTenYearsAtTheLatest) {
+  ReadOptions("01.01.2020~31.12.9999~~1111111~0~50~~~~0~75");
+  EXPECT_EQ(hub.EDate0, EncodeDate(2030, 1, 1));
+  ReadOptions("01.01.2020~31.12.2029~~1111111~0~50~~~~0~75");
+  EXPECT_EQ(hub.EDate0, EncodeDate(2029, 12, 31));
+}
+
 TEST_F(RouteOptionsTest, RowsWithTooFewFieldsAreIgnored) {
   hub.CalcModus = 7;
   ReadOptions("01.10.2016~30.09.2016~~1111111~0~50~~~~0");
