@@ -16,8 +16,8 @@
 #include <cstdio>
 
 #include "geo/map/defaultmap.h"
-#include "shell/mainform.h"
 #include "planning/mapserverdata.h"
+#include "shell/mainform.h"
 #include "store/mapserverdb.h"
 #include "workspace/mapviewbridge.h"
 #include "workspace/zeproutingform.h"
@@ -68,7 +68,7 @@ int main(int argc, char** argv) {
   // The layout of the first workspace comes from the settings, as at every start.
   TMapServerDB().SetROData(1001, 1, Parser.value(Layout));
   TMainForm::TServices Services;
-  Services.CreateMapServer = [](const QString&) { return CreateMapAdapterServer(); };
+  Services.CreateMapServer = [](const QString& MapPath) { return CreateMapAdapterServer(MapPath); };
   Services.MapPathDefault = QString::fromStdString(geo::defaultMapRoot());
   TMainForm Main(Parser.value(Home), std::move(Services));
   const QStringList Extent = Parser.value(Size).split('x');
@@ -95,9 +95,10 @@ int main(int argc, char** argv) {
     if (!WaitFor([&] { return Pages > 0; }, 60000)) return Fail("the page did not arrive");
     PageMs = Completed.nsecsElapsed() / 1e6;
   }
-  std::printf("{\"startup_to_start_page_ms\": %lld, \"page_complete_to_processed_ms\": %.1f, "
-              "\"stations\": %d}\n",
-              static_cast<long long>(StartUpMs), PageMs, Form->MapServerData->StationList->Count());
+  std::printf(
+      "{\"startup_to_start_page_ms\": %lld, \"page_complete_to_processed_ms\": %.1f, "
+      "\"stations\": %d}\n",
+      static_cast<long long>(StartUpMs), PageMs, Form->MapServerData->StationList->Count());
   if (!Parser.isSet(Out)) return 0;
   if (Parser.isSet(MapPage)) Form->SetActivePage(1);
   Settle(1500);  // the browser paints asynchronously

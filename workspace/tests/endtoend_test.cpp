@@ -2,10 +2,17 @@
 // application: what the exchange leaves in the application's database.
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
 #include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
 #include <QTcpServer>
 #include <QWebEngineView>
 
+#include "map/component/irouting.h"
+#include "map/mapview.h"
+#include "map/routing.h"
+#include "map/userrequestform.h"
 #include "planning/mapserverdata.h"
 #include "workspace/mapviewbridge.h"
 #include "workspace/tests/testhost.h"
@@ -23,10 +30,10 @@ int ClosedPort() {
 
 class TRealMapHost : public TTestHost {
  public:
-  TRealMapHost() : Real(CreateMapAdapterServer()) {}
+  TRealMapHost() : Real(CreateMapAdapterServer(ZEP_DEMO_MAP_DIR)) {}
   TWorkspaceMapServer* MapServer() const override { return Real.get(); }
   QString MapPath() const override { return ZEP_DEMO_MAP_DIR; }
-  std::unique_ptr<TWorkspaceMapServer> Real;
+  std::unique_ptr<TMapAdapterServer> Real;
 };
 
 class EndToEnd : public ::testing::Test {
@@ -87,7 +94,8 @@ TEST_F(EndToEnd, AddressCheckWritesThePageTheApplicationStores) {
   const QString Checked =
       Evaluate(Form->WebBrowser1,
                "Array.prototype.filter.call(document.forms[0].elements,"
-               "function(e){return e.checked}).map(function(e){return e.value}).join()");
+               "function(e){return e.checked}).map(function(e){return +e.value})"
+               ".sort(function(a,b){return a-b}).join()");
   const QString FirstDiv = Evaluate(Form->WebBrowser1,
                                     "document.getElementsByTagName('DIV')[0]"
                                     ".innerText");
@@ -101,7 +109,23 @@ TEST_F(EndToEnd, AddressCheckWritesThePageTheApplicationStores) {
   ASSERT_TRUE(WaitFor([&] { return Handled.contains(1); }, 30000));
   const QStringList Stored =
       Web.Query("SELECT order_id FROM address_corrections ORDER BY order_id");
-  EXPECT_EQ(Stored.join(','), Checked);
+  EXPECT_EQ(Stored.join(','), Checked) << Form->StatusText(1).toStdString();
+}
+
+TEST_F(EndToEnd, GpsTrackIsMatchedToTheRoads) {
+  Visit("zep/gps/11");
+  ASSERT_NE(Form->Routing, nullptr);
+  EXPECT_EQ(Form->Routing->ErrorNr(), 0);
+  auto& View = dynamic_cast<TMapViewBridge&>(*Form->MapView).View();
+  auto* Routing = dynamic_cast<TRouting*>(View.Routing.get());
+  ASSERT_NE(Routing, nullptr);
+  // The matched line along the roads has an extent once the lister reports it.
+  TRect Extent{};
+  EXPECT_TRUE(WaitFor(
+      [&] {
+        return !Failed(Routing->m_Route->GetBoundingRect(-1, Extent)) && Extent.Right > Extent.Left;
+      },
+      30000));
 }
 
 TEST_F(EndToEnd, GpsTrackArrivesOnTheMapPage) {
