@@ -112,6 +112,43 @@ TEST_F(EndToEnd, AddressCheckWritesThePageTheApplicationStores) {
   EXPECT_EQ(Stored.join(','), Checked) << Form->StatusText(1).toStdString();
 }
 
+TEST_F(EndToEnd, OrderListIsGeocodedWithTheChoicesPostedToTheApplication) {
+  TUserRequestForm* Dialog = Host.Real->UserRequestForm();
+  ASSERT_NE(Dialog, nullptr);
+  // Two open orders carry a postal code of another area and no house number: the street is
+  // found elsewhere, and the dispatcher is asked.
+  Web.Change(
+      "UPDATE orders SET postal_code = '96301', house_number = '' "
+      "WHERE id IN (1061, 1062)");
+  // The dispatcher notes every choice and takes the first candidate of each question.
+  int Questions = 0, Chosen = 0;
+  Dialog->AnswerProvider = [&](TUserRequestForm& Form) {
+    ++Questions;
+    Form.CheckBox1->setChecked(true);
+    if (Form.ListBox1->count() == 0) return Form.BitBtn2->click();
+    Form.SelectItem(0);
+    Form.BitBtn1->click();
+    ++Chosen;
+  };
+  Visit("zep/auftraege/14?projekt=0", 2);
+  TStationList& Stations = *Form->MapServerData->StationList;
+  ASSERT_GT(Stations.Count(), 0);
+  EXPECT_EQ(Questions, 2);
+  ASSERT_EQ(Chosen, 2);
+  for (int Index = 0; Index < Stations.Count(); ++Index) {
+    const TStation* Station = Stations.GetStation(Index);
+    if (Station->Field(4).toInt() == 0) continue;  // not found, like "keine Geocodierung"
+    EXPECT_GT(Stations.GetStationDataValue(Index, 27).toInt(), 0) << Index;
+  }
+  // The notes went out through "Form3" and the application stored one per chosen order.
+  EXPECT_TRUE(Form->Geocoding->GeocodingList().isEmpty());
+  const QStringList Noted{"1061", "1062"};
+  EXPECT_TRUE(WaitFor(
+      [&] { return Web.Query("SELECT order_id FROM geocoding_notes ORDER BY order_id") == Noted; },
+      30000))
+      << Web.Query("SELECT order_id FROM geocoding_notes").join(',').toStdString();
+}
+
 TEST_F(EndToEnd, GpsTrackIsMatchedToTheRoads) {
   Visit("zep/gps/11");
   ASSERT_NE(Form->Routing, nullptr);
