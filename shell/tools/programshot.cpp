@@ -16,6 +16,7 @@
 #include <cstdio>
 
 #include "geo/map/defaultmap.h"
+#include "map/mapview.h"
 #include "planning/mapserverdata.h"
 #include "shell/mainform.h"
 #include "store/mapserverdb.h"
@@ -57,9 +58,11 @@ int main(int argc, char** argv) {
   const QCommandLineOption Layout("layout", "1 tab pages, 2 split screen", "N", "1");
   const QCommandLineOption Visit("visit", "path below the base address", "PATH");
   const QCommandLineOption MapPage("map-page", "show the map page of the tab layout");
+  const QCommandLineOption FitStations("fit-stations",
+                                       "zoom the map onto the page's stations, as the user would");
   const QCommandLineOption Size("size", "window size", "WxH", "1600x1000");
   const QCommandLineOption Out("out", "picture file", "FILE");
-  Parser.addOptions({Home, Layout, Visit, MapPage, Size, Out});
+  Parser.addOptions({Home, Layout, Visit, MapPage, FitStations, Size, Out});
   Parser.process(Application);
   if (!Parser.isSet(Home)) return Fail("--home-url is needed");
   QElapsedTimer StartUp;
@@ -101,6 +104,9 @@ int main(int argc, char** argv) {
       static_cast<long long>(StartUpMs), PageMs, Form->MapServerData->StationList->Count());
   if (!Parser.isSet(Out)) return 0;
   if (Parser.isSet(MapPage)) Form->SetActivePage(1);
+  if (auto* Bridge = dynamic_cast<TMapViewBridge*>(Form->MapView.get());
+      Bridge && Parser.isSet(FitStations))
+    Bridge->View().SetMapRect(*Form->MapServerData->StationList);
   Settle(1500);  // the browser paints asynchronously
   if (!Main.grab().save(Parser.value(Out))) return Fail("the picture could not be written");
   return 0;
