@@ -118,11 +118,12 @@ std::vector<int> bestRoute(const ScheduleModel& model, const OptimiserRequest& r
   TsptwSearchOptions options;
   options.seed = request.seed;
   options.timeLimitMs = limited ? std::max(request.timeLimitMs / 2, 1) : 0;
+  options.stop = request.stop;
   const TsptwAnswer oneDay = searchTsptw(model.path(head, body, tail), options);
   if (oneDay.feasible()) return oneDay.route;
   std::vector<int> route = greedyDays(model, head, body, tail);
   if (model.evaluate(oneDay.route) < model.evaluate(route)) route = oneDay.route;
-  return searchDays(model, route, first, last, request.seed, deadline);
+  return searchDays(model, route, first, last, request.seed, deadline, request.stop);
 }
 
 OptimiserAnswer answerFor(const ScheduleModel& model, const OptimiserRequest& request,

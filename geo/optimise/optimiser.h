@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -61,6 +62,8 @@ struct OptimiserRequest {
   int timeLimitMs = 2000;        // the search stops by then with its best answer; 0: no limit
   std::size_t maxWaypoints = 0;  // 0: no limit
   std::size_t memoryLimitBytes = std::size_t{1} << 30;
+  // Set from another thread to end the search early with its best answer so far.
+  const std::atomic<bool>* stop = nullptr;
 };
 
 struct OptimiserRow {

@@ -11,14 +11,21 @@ namespace {
 class DaySearch {
  public:
   DaySearch(const ScheduleModel& model, std::vector<int> route, int lo, int hi,
-            std::chrono::steady_clock::time_point deadline)
-      : model_(model), route_(std::move(route)), lo_(lo), hi_(hi), deadline_(deadline) {
+            std::chrono::steady_clock::time_point deadline, const std::atomic<bool>* stop)
+      : model_(model),
+        route_(std::move(route)),
+        lo_(lo),
+        hi_(hi),
+        deadline_(deadline),
+        stop_(stop) {
     replay();
   }
 
   const std::vector<int>& route() const { return route_; }
   ScheduleCost cost() const { return cost_; }
-  bool timeUp() const { return std::chrono::steady_clock::now() >= deadline_; }
+  bool timeUp() const {
+    return (stop_ && stop_->load()) || std::chrono::steady_clock::now() >= deadline_;
+  }
 
   void setRoute(std::vector<int> route) {
     route_ = std::move(route);
@@ -111,6 +118,7 @@ class DaySearch {
   const int lo_;
   const int hi_;
   const std::chrono::steady_clock::time_point deadline_;
+  const std::atomic<bool>* stop_;
   std::vector<ScheduleState> states_;
   ScheduleCost cost_;
 };
@@ -148,8 +156,9 @@ std::vector<int> greedyDays(const ScheduleModel& model, const std::vector<int>& 
 }
 
 std::vector<int> searchDays(const ScheduleModel& model, std::vector<int> route, int lo, int hi,
-                            std::uint64_t seed, std::chrono::steady_clock::time_point deadline) {
-  DaySearch search(model, std::move(route), lo, hi, deadline);
+                            std::uint64_t seed, std::chrono::steady_clock::time_point deadline,
+                            const std::atomic<bool>* stop) {
+  DaySearch search(model, std::move(route), lo, hi, deadline, stop);
   search.localSearch();
   std::vector<int> best = search.route();
   ScheduleCost bestCost = search.cost();

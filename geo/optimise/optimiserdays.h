@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <vector>
@@ -17,6 +18,7 @@ std::vector<int> greedyDays(const ScheduleModel& model, const std::vector<int>& 
 // [lo, hi) of the route, judged by (days, cost) over the whole schedule, shaken by random
 // relocations until no better schedule turns up for a while or the deadline passes.
 std::vector<int> searchDays(const ScheduleModel& model, std::vector<int> route, int lo, int hi,
-                            std::uint64_t seed, std::chrono::steady_clock::time_point deadline);
+                            std::uint64_t seed, std::chrono::steady_clock::time_point deadline,
+                            const std::atomic<bool>* stop = nullptr);
 
 }  // namespace geo

@@ -201,7 +201,10 @@ TsptwAnswer answerOf(const std::vector<int>& route, const TsptwSegment& total) {
 TsptwAnswer searchTsptw(const TsptwPath& path, const TsptwSearchOptions& options) {
   using Clock = std::chrono::steady_clock;
   const auto deadline = Clock::now() + std::chrono::milliseconds(options.timeLimitMs);
-  const auto timeUp = [&] { return options.timeLimitMs > 0 && Clock::now() >= deadline; };
+  const auto timeUp = [&] {
+    return (options.stop && options.stop->load()) ||
+           (options.timeLimitMs > 0 && Clock::now() >= deadline);
+  };
 
   const std::vector<int> start = initialRoute(path);
   if (start.empty()) return {};

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <algorithm>
+#include <atomic>
 #include <cstdint>
 #include <vector>
 
@@ -52,6 +53,8 @@ struct TsptwSearchOptions {
   std::int64_t timeLimitMs = 0;  // 0: no limit
   // Rounds without a better answer before the search stops; 0: half the body, at least 30.
   int idleRounds = 0;
+  // Set from another thread to end the search early with its best answer so far.
+  const std::atomic<bool>* stop = nullptr;
 };
 
 struct TsptwAnswer {

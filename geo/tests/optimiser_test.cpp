@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstdlib>
 #include <functional>
 #include <map>
@@ -414,4 +415,23 @@ TEST(Optimiser, SameSeedSameAnswer) {
 }
 
 }  // namespace
+TEST(Optimiser, AStoppedSearchEndsWithASoundAnswer) {
+  // Without a time limit only the stop ends the search of many narrow windows soon; the
+  // answer is the best found so far.
+  std::mt19937 random(3);
+  std::vector<int> positions(120);
+  for (int& p : positions) p = std::uniform_int_distribution<int>(0, 60000)(random);
+  OptimiserRequest request = onRoad(positions);
+  for (auto& w : request.waypoints) {
+    w.windowStart = std::uniform_int_distribution<int>(28800, 57600)(random);
+    w.windowEnd = w.windowStart + 1800;
+    w.stay = 1800;
+  }
+  request.timeLimitMs = 0;
+  const std::atomic<bool> stop{true};
+  request.stop = &stop;
+  const OptimiserAnswer answer = optimiseRoute(request);
+  expectSoundAnswer(request, answer);
+}
+
 }  // namespace geo

@@ -24,6 +24,10 @@ int cell(const VariantArray2D& a, int row, int column) {
 RouteListerImpl::RouteListerImpl(std::shared_ptr<const geo::CompiledMap> Map)
     : map_(std::move(Map)) {}
 
+RouteListerImpl::~RouteListerImpl() {
+  if (stop_) stop_->store(true);
+}
+
 std::shared_ptr<const geo::Router> RouteListerImpl::router() {
   // The router reads the map; workers that still hold the router keep the map alive with it.
   if (!router_) {
@@ -143,6 +147,8 @@ ComStatus RouteListerImpl::CalculateRoute(IRoute* Route, bool Draw) {
 
 ComStatus RouteListerImpl::Cancel() {
   ++generation_;
+  // The running search ends at once instead of using up its time limit for nobody.
+  if (stop_) stop_->store(true);
   tellEvents([](IRoutingEvents* e) { e->CalculationCancelled(0); });
   return ComStatus::Ok;
 }
@@ -191,6 +197,7 @@ ComStatus RouteListerImpl::OptimizeRoute(IRoute* Route, const VariantArray2D& St
   const int sequence = nextSequence_++;
   const std::weak_ptr<RouteImpl> target = route->weak_from_this();
   tellProgressLater(QStringLiteral("%2"), 0);
+  stop_ = std::make_shared<std::atomic<bool>>(false);
   // A waypoint far off the map would be snapped to some road kilometres away; it is refused.
   const geo::Box b = map_->bounds();
   const bool offMap = std::any_of(points.begin(), points.end(), [&b](geo::Point p) {
@@ -198,7 +205,9 @@ ComStatus RouteListerImpl::OptimizeRoute(IRoute* Route, const VariantArray2D& St
            p.y < b.minY - kOffMapMetres || p.y > b.maxY + kOffMapMetres;
   });
   runLater(
-      [router = router(), points, options = route->options(), request, offMap]() mutable {
+      [router = router(), points, options = route->options(), request, offMap,
+       stop = stop_]() mutable {
+        request.stop = stop.get();
         if (offMap) {
           geo::OptimiserAnswer refused;
           refused.status = geo::OptimiserStatus::BadWaypoint;

@@ -15,6 +15,7 @@
 class RouteListerImpl : public IRouteLister5, public std::enable_shared_from_this<RouteListerImpl> {
  public:
   explicit RouteListerImpl(std::shared_ptr<const geo::CompiledMap> Map);
+  ~RouteListerImpl() override;
 
   ComStatus NewRoute(std::shared_ptr<IRoute>& Route) override;
   ComStatus DeleteRoute(IRoute* Route, int Which, int Flags) override;
@@ -50,4 +51,6 @@ class RouteListerImpl : public IRouteLister5, public std::enable_shared_from_thi
   int nextCookie_ = 1;
   int nextSequence_ = 1;
   std::atomic<int> generation_ = 0;
+  // Stops the optimisation running last.
+  std::shared_ptr<std::atomic<bool>> stop_;
 };
