@@ -40,7 +40,7 @@ int main(int argc, char** argv) {
   QApplication Application(argc, argv);
   QApplication::setApplicationVersion(ZEP_VERSION);
   TMainForm::TServices Services;
-  Services.CreateMapServer = [](const QString&) { return CreateMapAdapterServer(); };
+  Services.CreateMapServer = [](const QString& MapPath) { return CreateMapAdapterServer(MapPath); };
   Services.MapPathDefault = QString::fromStdString(geo::defaultMapRoot());
   TMainForm MainForm(Command.HomeURL.isEmpty() ? StoredHomeURL() : Command.HomeURL,
                      std::move(Services));

@@ -121,6 +121,7 @@ std::string addressCheck(const std::vector<Order>& orders, std::int64_t projectI
   html += "<table><tr><th>Übernehmen</th><th>Auftrag</th><th>Kunde</th><th>Adresse</th></tr>\n";
   std::string pairs =
       "<form name=\"Adresskorrektur\" method=\"post\" action=\"/zep/adresspruefung\" "
+      "enctype=\"multipart/form-data\" "
       "onsubmit=\"var b=document.forms[0].elements,s=[];for(var i=0;i<b.length;"
       "i++)if(b[i].checked)s.push(b[i].value);this.elements['auswahl'].value="
       "s.join(',');\">";

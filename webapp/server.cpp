@@ -37,16 +37,20 @@ httplib::Server::Handler guarded(PageHandler handler) {
   };
 }
 
+// Fields of a URL-encoded form, or of a multipart one (httplib refuses URL-encoded bodies
+// over 8 KB, less than the address check of a full order list).
 FormFields fieldsOf(const httplib::Request& request) {
   FormFields fields;
   std::size_t total = 0;
-  for (const auto& [name, value] : request.params) {
+  const auto add = [&](const std::string& name, const std::string& value) {
     total += name.size() + value.size();
     if (total > kMaxPostingBytes) throw BadRequest("Die Übertragung ist zu groß.");
     if (!isValidUtf8(name) || !isValidUtf8(value))
       throw BadRequest("Die Übertragung ist kein gültiger UTF-8-Text.");
     fields.emplace(name, value);
-  }
+  };
+  for (const auto& [name, value] : request.params) add(name, value);
+  for (const auto& [name, part] : request.files) add(name, part.content);
   return fields;
 }
 

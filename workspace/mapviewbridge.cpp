@@ -1,52 +1,76 @@
 #include "workspace/mapviewbridge.h"
 
+#include "map/geocoding.h"
 #include "map/mapserver.h"
 #include "map/mapview.h"
+#include "map/routing.h"
+#include "map/userrequestform.h"
 #include "planning/mapserverdata.h"
 
 namespace {
 
-// Stations keep what the web application delivered (orders with a GPS position are placed
-// by it); addresses are not looked up.
-class TDeliveredPositions : public TWorkspaceGeocoding, public IMapViewGeocoding {
+// The workspace's geocoding over the map component's TGeocoding. A failing geocoder call ends
+// the lookup with a status text instead of leaving the page's processing half done.
+class TGeocodingBridge : public TWorkspaceGeocoding, public IMapViewGeocoding {
  public:
-  void SetMapServerData(TMapServerData* Data) override { FData = Data; }
-  bool CancelGeocoding() const override { return FCancel; }
-  void SetCancelGeocoding(bool Value) override { FCancel = Value; }
-  void SetGeocodingUserRequest(bool) override {}
-  bool GeocodingStation(TStation* AStation, int) override {
-    return AStation && !AStation->Field(4).isEmpty() && !AStation->Field(5).isEmpty();
+  explicit TGeocodingBridge(TUserRequestForm* UserRequestForm) {
+    FGeocoding.SetUserRequestForm(UserRequestForm);
   }
-  bool GeocodingStations(bool) override {
-    if (FData && FData->SetStatusText)
-      FData->SetStatusText(
-          QString::fromUtf8("Adressen ohne Position werden nicht geocodiert (Geocodierung nicht "
-                            "verfügbar)."),
-          1);
-    return true;
+  TGeocoding& Adapter() { return FGeocoding; }
+
+  void SetMapServerData(TMapServerData* Data) override { FGeocoding.SetMapServerData(Data); }
+  bool CancelGeocoding() const override { return FGeocoding.CancelGeocoding; }
+  void SetCancelGeocoding(bool Value) override { FGeocoding.CancelGeocoding = Value; }
+  void SetGeocodingUserRequest(bool Value) override { FGeocoding.GeocodingUserRequest = Value; }
+  bool GeocodingStation(TStation* AStation, int GeocodingMode) override {
+    return Guarded([&] { return FGeocoding.GeocodingStation(AStation, GeocodingMode); });
   }
-  QStringList GeocodingList() const override { return {}; }
-  void ClearGeocodingList() override {}
+  bool GeocodingStations(bool BreakOnError) override {
+    return Guarded([&] { return FGeocoding.GeocodingStations(BreakOnError); });
+  }
+  QStringList GeocodingList() const override {
+    QStringList Lines;
+    for (int Index = 0; Index < FGeocoding.GeocodingList->Count(); ++Index)
+      Lines << FGeocoding.GeocodingList->Strings(Index);
+    return Lines;
+  }
+  void ClearGeocodingList() override { FGeocoding.GeocodingList->Clear(); }
 
  private:
-  TMapServerData* FData = nullptr;
-  bool FCancel = true;
+  bool Guarded(const std::function<bool()>& Lookup) {
+    try {
+      return Lookup();
+    } catch (const EGeocodingError& Error) {
+      FGeocoding.CancelGeocoding = true;
+      TMapServerData* Data = FGeocoding.m_MapServerData;
+      if (Data && Data->SetStatusText)
+        Data->SetStatusText(QStringLiteral("Fehler bei der Geocodierung: ") + Error.Message, 1);
+      return false;
+    }
+  }
+
+  TGeocoding FGeocoding;
 };
 
-class TMapAdapterServer : public TWorkspaceMapServer {
+// The workspace's routing over the routing adapter its map view owns.
+class TRoutingBridge : public TWorkspaceRouting {
  public:
-  int ErrorNr() const override { return FServer.ErrorNr; }
-  std::unique_ptr<TWorkspaceMapView> CreateMapView(QWidget* Host, const QString& MapPath) override {
-    std::unique_ptr<TMapView> View(FServer.CreateMapView(Host, MapPath));
-    return std::make_unique<TMapViewBridge>(std::move(View));
+  explicit TRoutingBridge(TRouting& Routing) : FRouting(Routing) {}
+  int ErrorNr() const override { return FRouting.ErrorNr; }
+  QString ErrorMsg() const override { return FRouting.ErrorMsg; }
+  void SetMapServerData(TMapServerData* Data) override { FRouting.SetMapServerData(Data); }
+  void DeleteRoute() override { FRouting.DeleteRoute(); }
+  bool RoadMatching() override {
+    FRouting.ErrorNr = 0;
+    FRouting.RoadMatching();
+    return FRouting.ErrorNr == 0;
   }
-  std::unique_ptr<TWorkspaceGeocoding> CreateGeocoding() override {
-    return std::make_unique<TDeliveredPositions>();
+  void SetStationsOptimizedValidDays(const QString& ValidDays) override {
+    FRouting.StationsOptimizedValidDays = ValidDays;
   }
-  void ServeGeocoding(TWorkspaceGeocoding*) override {}
 
  private:
-  TMapServer FServer;
+  TRouting& FRouting;
 };
 
 }  // namespace
@@ -70,7 +94,11 @@ void TMapViewBridge::SelectInteractor(int Mode) { FView->SelectInteractor(Mode);
 void TMapViewBridge::SetGeocoding(TWorkspaceGeocoding* Geocoding) {
   FView->SetGeocoding(dynamic_cast<IMapViewGeocoding*>(Geocoding));
 }
-std::unique_ptr<TWorkspaceRouting> TMapViewBridge::CreateRouting() { return nullptr; }
+std::unique_ptr<TWorkspaceRouting> TMapViewBridge::CreateRouting() {
+  TRouting* Routing = ::CreateRouting(*FView);
+  if (!Routing) return nullptr;
+  return std::make_unique<TRoutingBridge>(*Routing);
+}
 void TMapViewBridge::SetMapTitle(const QString& Title) { FView->MapTitle = Title; }
 void TMapViewBridge::SetShowStationCount(bool Value) { FView->ShowStationCount = Value; }
 void TMapViewBridge::SetCanCalculate(bool Value) { FView->CanCalculate = Value; }
@@ -99,6 +127,34 @@ void TMapViewBridge::CreateMapEditor(const QString& LName) { FView->CreateMapEdi
 void TMapViewBridge::ZoomIn() { FView->ZoomIn(); }
 void TMapViewBridge::ZoomOut() { FView->ZoomOut(); }
 
-std::unique_ptr<TWorkspaceMapServer> CreateMapAdapterServer() {
-  return std::make_unique<TMapAdapterServer>();
+TMapAdapterServer::TMapAdapterServer(const QString& MapPath) {
+  // The choice dialog builds its own map view from this server, so it comes after it.
+  if (FServer.ErrorNr == 0) FUserRequestForm = std::make_unique<TUserRequestForm>(FServer, MapPath);
+}
+
+TMapAdapterServer::~TMapAdapterServer() = default;
+
+int TMapAdapterServer::ErrorNr() const { return FServer.ErrorNr; }
+
+std::unique_ptr<TWorkspaceMapView> TMapAdapterServer::CreateMapView(QWidget* Host,
+                                                                    const QString& MapPath) {
+  std::unique_ptr<TMapView> View(FServer.CreateMapView(Host, MapPath));
+  return std::make_unique<TMapViewBridge>(std::move(View));
+}
+
+std::unique_ptr<TWorkspaceGeocoding> TMapAdapterServer::CreateGeocoding() {
+  try {
+    return std::make_unique<TGeocodingBridge>(FUserRequestForm.get());
+  } catch (const EGeocodingError&) {
+    return nullptr;
+  }
+}
+
+void TMapAdapterServer::ServeGeocoding(TWorkspaceGeocoding* Geocoding) {
+  if (auto* Bridge = dynamic_cast<TGeocodingBridge*>(Geocoding))
+    Bridge->Adapter().SetUserRequestForm(FUserRequestForm.get());
+}
+
+std::unique_ptr<TMapAdapterServer> CreateMapAdapterServer(const QString& MapPath) {
+  return std::make_unique<TMapAdapterServer>(MapPath);
 }

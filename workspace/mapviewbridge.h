@@ -1,11 +1,13 @@
 #pragma once
 
+#include <QString>
 #include <memory>
 
+#include "map/mapserver.h"
 #include "workspace/mapservices.h"
 
-class TMapServer;
 class TMapView;
+class TUserRequestForm;
 
 // The workspace's map view over the map component's TMapView.
 class TMapViewBridge : public TWorkspaceMapView {
@@ -17,7 +19,7 @@ class TMapViewBridge : public TWorkspaceMapView {
   void SetMapServerData(TMapServerData* Data) override;
   void SelectInteractor(int Mode) override;
   void SetGeocoding(TWorkspaceGeocoding* Geocoding) override;
-  // The map component's routing adapter is not part of this build yet: no routing.
+  // The map view owns its routing adapter; the workspace gets a handle on it.
   std::unique_ptr<TWorkspaceRouting> CreateRouting() override;
   void SetMapTitle(const QString& Title) override;
   void SetShowStationCount(bool Value) override;
@@ -40,5 +42,23 @@ class TMapViewBridge : public TWorkspaceMapView {
 };
 
 // The workspace's map services over the map adapters: the map server makes real map views
-// (TMapView) in the workspace's map panel.
-std::unique_ptr<TWorkspaceMapServer> CreateMapAdapterServer();
+// (TMapView) in the workspace's map panel, and the one geocoding choice dialog of the program
+// asks for whichever workspace is geocoding.
+class TMapAdapterServer : public TWorkspaceMapServer {
+ public:
+  explicit TMapAdapterServer(const QString& MapPath);
+  ~TMapAdapterServer() override;
+  int ErrorNr() const override;
+  std::unique_ptr<TWorkspaceMapView> CreateMapView(QWidget* Host, const QString& MapPath) override;
+  std::unique_ptr<TWorkspaceGeocoding> CreateGeocoding() override;
+  void ServeGeocoding(TWorkspaceGeocoding* Geocoding) override;
+  // The shared choice dialog; none when the map server failed.
+  TUserRequestForm* UserRequestForm() const { return FUserRequestForm.get(); }
+
+ private:
+  TMapServer FServer;
+  // Declared after the server: the dialog's map view goes before the server does.
+  std::unique_ptr<TUserRequestForm> FUserRequestForm;
+};
+
+std::unique_ptr<TMapAdapterServer> CreateMapAdapterServer(const QString& MapPath);

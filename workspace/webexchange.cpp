@@ -87,7 +87,8 @@ void TZEPRoutingForm::WebBrowser1DocumentComplete() {
 void TZEPRoutingForm::ReadCompletedPage(const QString& Body) {
   MapServerData->ReadMapServerData(Body);
   UpdateBrowserButtons();
-  if (!MapServerData->Text().trimmed().isEmpty()) ProcessWebData();
+  // Without its map objects (the map could not be made) a workspace only shows pages.
+  if (MapView && Geocoding && !MapServerData->Text().trimmed().isEmpty()) ProcessWebData();
   WebBrowser1->setEnabled(true);
   FinishPage(1);
 }

@@ -16,8 +16,9 @@
 #include <cstdio>
 
 #include "geo/map/defaultmap.h"
-#include "shell/mainform.h"
+#include "map/mapview.h"
 #include "planning/mapserverdata.h"
+#include "shell/mainform.h"
 #include "store/mapserverdb.h"
 #include "workspace/mapviewbridge.h"
 #include "workspace/zeproutingform.h"
@@ -57,9 +58,11 @@ int main(int argc, char** argv) {
   const QCommandLineOption Layout("layout", "1 tab pages, 2 split screen", "N", "1");
   const QCommandLineOption Visit("visit", "path below the base address", "PATH");
   const QCommandLineOption MapPage("map-page", "show the map page of the tab layout");
+  const QCommandLineOption FitStations("fit-stations",
+                                       "zoom the map onto the page's stations, as the user would");
   const QCommandLineOption Size("size", "window size", "WxH", "1600x1000");
   const QCommandLineOption Out("out", "picture file", "FILE");
-  Parser.addOptions({Home, Layout, Visit, MapPage, Size, Out});
+  Parser.addOptions({Home, Layout, Visit, MapPage, FitStations, Size, Out});
   Parser.process(Application);
   if (!Parser.isSet(Home)) return Fail("--home-url is needed");
   QElapsedTimer StartUp;
@@ -68,7 +71,7 @@ int main(int argc, char** argv) {
   // The layout of the first workspace comes from the settings, as at every start.
   TMapServerDB().SetROData(1001, 1, Parser.value(Layout));
   TMainForm::TServices Services;
-  Services.CreateMapServer = [](const QString&) { return CreateMapAdapterServer(); };
+  Services.CreateMapServer = [](const QString& MapPath) { return CreateMapAdapterServer(MapPath); };
   Services.MapPathDefault = QString::fromStdString(geo::defaultMapRoot());
   TMainForm Main(Parser.value(Home), std::move(Services));
   const QStringList Extent = Parser.value(Size).split('x');
@@ -95,11 +98,15 @@ int main(int argc, char** argv) {
     if (!WaitFor([&] { return Pages > 0; }, 60000)) return Fail("the page did not arrive");
     PageMs = Completed.nsecsElapsed() / 1e6;
   }
-  std::printf("{\"startup_to_start_page_ms\": %lld, \"page_complete_to_processed_ms\": %.1f, "
-              "\"stations\": %d}\n",
-              static_cast<long long>(StartUpMs), PageMs, Form->MapServerData->StationList->Count());
+  std::printf(
+      "{\"startup_to_start_page_ms\": %lld, \"page_complete_to_processed_ms\": %.1f, "
+      "\"stations\": %d}\n",
+      static_cast<long long>(StartUpMs), PageMs, Form->MapServerData->StationList->Count());
   if (!Parser.isSet(Out)) return 0;
   if (Parser.isSet(MapPage)) Form->SetActivePage(1);
+  if (auto* Bridge = dynamic_cast<TMapViewBridge*>(Form->MapView.get());
+      Bridge && Parser.isSet(FitStations))
+    Bridge->View().SetMapRect(*Form->MapServerData->StationList);
   Settle(1500);  // the browser paints asynchronously
   if (!Main.grab().save(Parser.value(Out))) return Fail("the picture could not be written");
   return 0;

@@ -2,10 +2,17 @@
 // application: what the exchange leaves in the application's database.
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
 #include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
 #include <QTcpServer>
 #include <QWebEngineView>
 
+#include "map/component/irouting.h"
+#include "map/mapview.h"
+#include "map/routing.h"
+#include "map/userrequestform.h"
 #include "planning/mapserverdata.h"
 #include "workspace/mapviewbridge.h"
 #include "workspace/tests/testhost.h"
@@ -23,10 +30,10 @@ int ClosedPort() {
 
 class TRealMapHost : public TTestHost {
  public:
-  TRealMapHost() : Real(CreateMapAdapterServer()) {}
+  TRealMapHost() : Real(CreateMapAdapterServer(ZEP_DEMO_MAP_DIR)) {}
   TWorkspaceMapServer* MapServer() const override { return Real.get(); }
   QString MapPath() const override { return ZEP_DEMO_MAP_DIR; }
-  std::unique_ptr<TWorkspaceMapServer> Real;
+  std::unique_ptr<TMapAdapterServer> Real;
 };
 
 class EndToEnd : public ::testing::Test {
@@ -87,7 +94,8 @@ TEST_F(EndToEnd, AddressCheckWritesThePageTheApplicationStores) {
   const QString Checked =
       Evaluate(Form->WebBrowser1,
                "Array.prototype.filter.call(document.forms[0].elements,"
-               "function(e){return e.checked}).map(function(e){return e.value}).join()");
+               "function(e){return e.checked}).map(function(e){return +e.value})"
+               ".sort(function(a,b){return a-b}).join()");
   const QString FirstDiv = Evaluate(Form->WebBrowser1,
                                     "document.getElementsByTagName('DIV')[0]"
                                     ".innerText");
@@ -101,7 +109,60 @@ TEST_F(EndToEnd, AddressCheckWritesThePageTheApplicationStores) {
   ASSERT_TRUE(WaitFor([&] { return Handled.contains(1); }, 30000));
   const QStringList Stored =
       Web.Query("SELECT order_id FROM address_corrections ORDER BY order_id");
-  EXPECT_EQ(Stored.join(','), Checked);
+  EXPECT_EQ(Stored.join(','), Checked) << Form->StatusText(1).toStdString();
+}
+
+TEST_F(EndToEnd, OrderListIsGeocodedWithTheChoicesPostedToTheApplication) {
+  TUserRequestForm* Dialog = Host.Real->UserRequestForm();
+  ASSERT_NE(Dialog, nullptr);
+  // Two open orders carry a postal code of another area and no house number: the street is
+  // found elsewhere, and the dispatcher is asked.
+  Web.Change(
+      "UPDATE orders SET postal_code = '96301', house_number = '' "
+      "WHERE id IN (1061, 1062)");
+  // The dispatcher notes every choice and takes the first candidate of each question.
+  int Questions = 0, Chosen = 0;
+  Dialog->AnswerProvider = [&](TUserRequestForm& Form) {
+    ++Questions;
+    Form.CheckBox1->setChecked(true);
+    if (Form.ListBox1->count() == 0) return Form.BitBtn2->click();
+    Form.SelectItem(0);
+    Form.BitBtn1->click();
+    ++Chosen;
+  };
+  Visit("zep/auftraege/14?projekt=0", 2);
+  TStationList& Stations = *Form->MapServerData->StationList;
+  ASSERT_GT(Stations.Count(), 0);
+  EXPECT_EQ(Questions, 2);
+  ASSERT_EQ(Chosen, 2);
+  for (int Index = 0; Index < Stations.Count(); ++Index) {
+    const TStation* Station = Stations.GetStation(Index);
+    if (Station->Field(4).toInt() == 0) continue;  // not found, like "keine Geocodierung"
+    EXPECT_GT(Stations.GetStationDataValue(Index, 27).toInt(), 0) << Index;
+  }
+  // The notes went out through "Form3" and the application stored one per chosen order.
+  EXPECT_TRUE(Form->Geocoding->GeocodingList().isEmpty());
+  const QStringList Noted{"1061", "1062"};
+  EXPECT_TRUE(WaitFor(
+      [&] { return Web.Query("SELECT order_id FROM geocoding_notes ORDER BY order_id") == Noted; },
+      30000))
+      << Web.Query("SELECT order_id FROM geocoding_notes").join(',').toStdString();
+}
+
+TEST_F(EndToEnd, GpsTrackIsMatchedToTheRoads) {
+  Visit("zep/gps/11");
+  ASSERT_NE(Form->Routing, nullptr);
+  EXPECT_EQ(Form->Routing->ErrorNr(), 0);
+  auto& View = dynamic_cast<TMapViewBridge&>(*Form->MapView).View();
+  auto* Routing = dynamic_cast<TRouting*>(View.Routing.get());
+  ASSERT_NE(Routing, nullptr);
+  // The matched line along the roads has an extent once the lister reports it.
+  TRect Extent{};
+  EXPECT_TRUE(WaitFor(
+      [&] {
+        return !Failed(Routing->m_Route->GetBoundingRect(-1, Extent)) && Extent.Right > Extent.Left;
+      },
+      30000));
 }
 
 TEST_F(EndToEnd, GpsTrackArrivesOnTheMapPage) {

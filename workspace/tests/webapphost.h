@@ -29,10 +29,15 @@ class TWebApplication {
   QString DatabaseFile() const { return FDir.filePath("webapp.db"); }
 
   // The first column of every row of Sql, read from the application's database.
-  QStringList Query(const QString& Sql) const {
+  QStringList Query(const QString& Sql) const { return Run(Sql, SQLITE_OPEN_READONLY); }
+  // Changes the application's data behind its back, as another of its users would.
+  void Change(const QString& Sql) const { Run(Sql, SQLITE_OPEN_READWRITE); }
+
+ private:
+  QStringList Run(const QString& Sql, int OpenFlags) const {
     QStringList Values;
     sqlite3* Db = nullptr;
-    if (sqlite3_open_v2(DatabaseFile().toUtf8().constData(), &Db, SQLITE_OPEN_READONLY, nullptr) ==
+    if (sqlite3_open_v2(DatabaseFile().toUtf8().constData(), &Db, OpenFlags, nullptr) ==
         SQLITE_OK) {
       sqlite3_busy_timeout(Db, 2000);
       sqlite3_stmt* Statement = nullptr;
@@ -47,7 +52,6 @@ class TWebApplication {
     return Values;
   }
 
- private:
   QTemporaryDir FDir;
   QProcess FProcess;
   int FPort = 0;
