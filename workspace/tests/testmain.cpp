@@ -1,5 +1,5 @@
-// One QApplication for all workspace and shell tests, offscreen, with its own temporary directory so that
-// the local database of one test process never meets another's.
+// One QApplication for all workspace and shell tests, offscreen, with its own temporary
+// directory so that the local database of one test process never meets another's.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
